@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace kadenzo {
 
@@ -10,7 +11,13 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 constexpr std::size_t kMinGap = 64;
 }  // namespace
 
-MemoryLineStore::MemoryLineStore() : handles_(1, Handle{nullptr, 0}), gapBegin_(1), gapEnd_(1) {}
+MemoryLineStore::MemoryLineStore()
+    : handles_(std::make_unique_for_overwrite<Handle[]>(kMinGap)),
+      capacity_(kMinGap),
+      gapBegin_(1),
+      gapEnd_(kMinGap) {
+  handles_[0] = Handle{nullptr, 0};
+}
 
 MemoryLineStore MemoryLineStore::FromBuffer(std::string_view buffer) {
   MemoryLineStore store;
@@ -35,7 +42,7 @@ std::string MemoryLineStore::Buffer() const {
   return buffer;
 }
 
-std::size_t MemoryLineStore::Size() const { return handles_.size() - (gapEnd_ - gapBegin_); }
+std::size_t MemoryLineStore::Size() const { return capacity_ - (gapEnd_ - gapBegin_); }
 
 std::string_view MemoryLineStore::At(std::size_t index) const {
   const Handle& h = handles_[index < gapBegin_ ? index : index + (gapEnd_ - gapBegin_)];
@@ -49,19 +56,36 @@ void MemoryLineStore::Set(std::size_t index, std::string_view text) {
 void MemoryLineStore::InsertAt(std::size_t index, std::string_view text) {
   Handle kept = Keep(text);
   if (gapBegin_ == gapEnd_) {
-    // Grow the gap in proportion to the store so that a long run of inserts
-    // costs amortised constant time each.
-    std::size_t grow = std::max(kMinGap, handles_.size());
-    handles_.insert(handles_.begin() + static_cast<std::ptrdiff_t>(gapBegin_), grow,
-                    Handle{nullptr, 0});
-    gapEnd_ = gapBegin_ + grow;
+    // Double the room so that a long run of inserts costs amortised constant
+    // time each; the new array is written once and never zero-filled.
+    std::size_t capacity = capacity_ * 2;
+    auto grown = std::make_unique_for_overwrite<Handle[]>(capacity);
+    std::copy(&handles_[0], &handles_[gapBegin_], &grown[0]);
+    std::size_t tail = capacity_ - gapEnd_;
+    std::copy(&handles_[gapEnd_], &handles_[0] + capacity_, &grown[capacity - tail]);
+    handles_ = std::move(grown);
+    gapEnd_ = capacity - tail;
+    capacity_ = capacity;
   }
   MoveGapTo(index);
   handles_[gapBegin_++] = kept;
 }
 
+std::string_view MemoryLineStore::Adopt(std::string text) {
+  adopted_.push_back(std::move(text));
+  return adopted_.back();
+}
+
 MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
   if (text.empty()) return Handle{nullptr, 0};
+  if (!adopted_.empty()) {
+    std::less_equal<const char*> notAfter;
+    const std::string& last = adopted_.back();
+    if (notAfter(last.data(), text.data()) &&
+        notAfter(text.data() + text.size(), last.data() + last.size())) {
+      return Handle{text.data(), text.size()};
+    }
+  }
   if (text.size() > freeLeft_) {
     // A line longer than a block gets a block of its own, so the current block
     // keeps serving the short lines that follow.
@@ -82,16 +106,15 @@ MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
 }
 
 void MemoryLineStore::MoveGapTo(std::size_t index) {
-  auto begin = handles_.begin();
-  auto at = [&](std::size_t i) { return begin + static_cast<std::ptrdiff_t>(i); };
+  Handle* h = handles_.get();
   if (index < gapBegin_) {
     std::size_t n = gapBegin_ - index;
-    std::move_backward(at(index), at(gapBegin_), at(gapEnd_));
+    std::move_backward(h + index, h + gapBegin_, h + gapEnd_);
     gapBegin_ -= n;
     gapEnd_ -= n;
   } else if (index > gapBegin_) {
     std::size_t n = index - gapBegin_;
-    std::move(at(gapEnd_), at(gapEnd_ + n), at(gapBegin_));
+    std::move(h + gapEnd_, h + gapEnd_ + n, h + gapBegin_);
     gapBegin_ += n;
     gapEnd_ += n;
   }

@@ -24,6 +24,11 @@ class MemoryLineStore final : public LineStore {
   // its line.
   static MemoryLineStore FromBuffer(std::string_view buffer);
 
+  // Keeps `text` for the life of the store and returns a view of it. Lines
+  // given later that lie inside that view are kept by reference instead of
+  // being copied, so a large input read in one piece costs no second copy.
+  std::string_view Adopt(std::string text);
+
   // The whole buffer: the physical lines joined by CR LF.
   std::string Buffer() const;
 
@@ -43,10 +48,13 @@ class MemoryLineStore final : public LineStore {
   void MoveGapTo(std::size_t index);
 
   std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<std::string> adopted_;
   char* free_ = nullptr;
   std::size_t freeLeft_ = 0;
 
-  std::vector<Handle> handles_;  // [0, gapBegin_) and [gapEnd_, size) hold lines
+  // [0, gapBegin_) and [gapEnd_, capacity_) hold the lines in order.
+  std::unique_ptr<Handle[]> handles_;
+  std::size_t capacity_ = 0;
   std::size_t gapBegin_ = 0;
   std::size_t gapEnd_ = 0;
 };

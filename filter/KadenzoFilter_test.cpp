@@ -1,0 +1,108 @@
+// Runs the real kadenzo-filter as a process, as a host would.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "testing/RunProcess.h"
+
+namespace kadenzo {
+namespace {
+
+using testing::ProcessResult;
+using testing::RunProcess;
+
+testing::ProcessOptions StdinFrom(const std::string& path, const std::string& stdoutPath = "") {
+  testing::ProcessOptions options;
+  options.stdinPath = path;
+  options.stdoutPath = stdoutPath;
+  return options;
+}
+
+class FilterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kadenzo-filter-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  ProcessResult Filter(const std::string& input, const std::string& stdoutPath = "") {
+    std::string inPath = dir_ + "/in";
+    testing::WriteFileBytes(inPath, input);
+    return RunProcess({KADENZO_FILTER}, StdinFrom(inPath, stdoutPath));
+  }
+
+  std::string dir_;
+};
+
+TEST_F(FilterTest, CopiesTheFirstBar) {
+  struct Case {
+    const char* label;
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"CR LF clip",
+       "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:4th|Pos:3\r\n!End\r\n",
+       "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:4th,Staccato|Pos:3\r\n!End\r\n"},
+      {"LF clip stays LF",
+       "!Clip\n|Note|Dur:4th,Accent|Pos:1\n|Bar\n|Note|Dur:4th|Pos:-3\n!End\n",
+       "!Clip\n|Note|Dur:4th,Accent|Pos:1\n|Bar\n|Note|Dur:4th,Accent|Pos:-3\n!End\n"},
+      {"last line without line end",
+       "!Clip\r\n|Rest|Dur:4th|Pos:2\r\n|Bar\r\n|Rest|Dur:8th",
+       "!Clip\r\n|Rest|Dur:4th|Pos:2\r\n|Bar\r\n|Rest|Dur:4th|Pos:2\r\n"},
+  };
+  for (const Case& c : cases) {
+    ProcessResult result = Filter(c.in);
+    EXPECT_EQ(result.exitCode, 0) << c.label;
+    EXPECT_EQ(result.out, c.out) << c.label;
+    EXPECT_EQ(result.err, "") << c.label;
+  }
+}
+
+TEST_F(FilterTest, BundledSampleGivesTheExpectedClip) {
+  ProcessResult result = RunProcess(
+      {KADENZO_FILTER}, StdinFrom(std::string(KADENZO_EXAMPLES) + "/sample-clip.nwctxt"));
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out,
+            testing::ReadFileBytes(std::string(KADENZO_EXAMPLES) + "/sample-clip.expected.nwctxt"));
+}
+
+TEST_F(FilterTest, FailuresWriteTheReasonAndExitOne) {
+  ProcessResult noBars = Filter("!Clip\r\n|Note|Pos:1\r\n!End\r\n");
+  EXPECT_EQ(noBars.exitCode, 1);
+  EXPECT_EQ(noBars.out, "");
+  EXPECT_EQ(noBars.err, "Not enough bars.\n");
+
+  ProcessResult fullDisk = Filter("!Clip\r\n|Note|Pos:1\r\n|Bar\r\n", "/dev/full");
+  EXPECT_EQ(fullDisk.exitCode, 1);
+  EXPECT_EQ(fullDisk.err, "Disk full.\n");
+
+  ProcessResult folder = RunProcess({KADENZO_FILTER}, StdinFrom(dir_));
+  EXPECT_EQ(folder.exitCode, 1);
+  EXPECT_EQ(folder.err, "File access denied.\n");
+}
+
+TEST_F(FilterTest, CommandLine) {
+  struct Case {
+    const char* arg;
+    int exitCode;
+    const char* outStart;
+    const char* errStart;
+  } cases[] = {
+      {"--help", 0, "Usage: kadenzo-filter", ""},
+      {"--version", 0, "kadenzo-filter 0.1.0\n", ""},
+      {"--bogus", 2, "", "kadenzo-filter: unexpected argument '--bogus'\nUsage:"},
+      {"in.txt", 2, "", "kadenzo-filter: unexpected argument 'in.txt'\nUsage:"},
+  };
+  for (const Case& c : cases) {
+    ProcessResult result = RunProcess({KADENZO_FILTER, c.arg});
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arg;
+    EXPECT_EQ(result.out.rfind(c.outStart, 0), 0u) << c.arg << ": " << result.out;
+    EXPECT_EQ(result.err.rfind(c.errStart, 0), 0u) << c.arg << ": " << result.err;
+  }
+}
+
+}  // namespace
+}  // namespace kadenzo
