@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkgconf
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+  xvfb xauth xdotool libx11-dev imagemagick fonts-dejavu-core
   mawk
 )
 

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -24,6 +25,51 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+namespace {
+
+std::vector<char*> Environment(const std::vector<std::string>& extra) {
+  std::vector<char*> env;
+  for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
+  for (const std::string& more : extra) env.push_back(const_cast<char*>(more.c_str()));
+  env.push_back(nullptr);
+  return env;
+}
+
+std::vector<char*> Arguments(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  return args;
+}
+
+}  // namespace
+
+int StartProcess(const std::vector<std::string>& argv,
+                 const std::vector<std::string>& extraEnvironment) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> args = Arguments(argv);
+  std::vector<char*> env = Environment(extraEnvironment);
+  pid_t child = -1;
+  if (posix_spawnp(&child, args[0], &actions, nullptr, args.data(), env.data()) != 0) child = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return child;
+}
+
+int WaitProcess(int pid, double seconds) {
+  for (double waited = 0; waited < seconds; waited += 0.02) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    usleep(20'000);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return -1;
+}
+
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
   // Captured output goes through files, so a chatty child can never block on
   // a full pipe while we wait for it.
@@ -39,19 +85,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
   posix_spawn_file_actions_addopen(&actions, 2, errName, O_WRONLY | O_TRUNC, 0);
 
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  std::vector<char*> env;
-  for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
-  for (const std::string& extra : options.extraEnvironment) {
-    env.push_back(const_cast<char*>(extra.c_str()));
-  }
-  env.push_back(nullptr);
+  std::vector<char*> args = Arguments(argv);
+  std::vector<char*> env = Environment(options.extraEnvironment);
 
   ProcessResult result;
   pid_t child = 0;
-  if (posix_spawn(&child, args[0], &actions, nullptr, args.data(), env.data()) == 0) {
+  if (posix_spawnp(&child, args[0], &actions, nullptr, args.data(), env.data()) == 0) {
     int status = 0;
     waitpid(child, &status, 0);
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);

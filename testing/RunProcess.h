@@ -23,6 +23,15 @@ struct ProcessOptions {
 // Runs `argv` (argv[0] is the program's path) and waits for it to end.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
 
+// Starts `argv` without waiting; standard input, output and error are
+// /dev/null. Returns the process id, or -1 when it could not be started.
+int StartProcess(const std::vector<std::string>& argv,
+                 const std::vector<std::string>& extraEnvironment = {});
+
+// Waits up to `seconds` for process `pid` to end and returns its exit status;
+// a process still running then is killed and -1 returned.
+int WaitProcess(int pid, double seconds);
+
 // The whole content of `path`; the empty string if it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
