@@ -11,7 +11,6 @@ cmake --build build-sanitize -j "$jobs"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 
-export QT_QPA_PLATFORM=offscreen
 echo "== Tests built with sanitizers"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 echo "== Tests"

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 extern char** environ;
 
@@ -27,9 +28,17 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 namespace {
 
+// Our environment with the `extra` settings added, each replacing a setting
+// of the same name.
 std::vector<char*> Environment(const std::vector<std::string>& extra) {
   std::vector<char*> env;
-  for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
+  for (char** e = environ; *e != nullptr; ++e) {
+    std::string_view setting(*e);
+    std::string_view name = setting.substr(0, setting.find('=') + 1);
+    bool replaced = false;
+    for (const std::string& more : extra) replaced = replaced || more.rfind(name, 0) == 0;
+    if (!replaced) env.push_back(*e);
+  }
   for (const std::string& more : extra) env.push_back(const_cast<char*>(more.c_str()));
   env.push_back(nullptr);
   return env;

@@ -1,0 +1,128 @@
+// The window's costs beside a bare Qt baseline measured in the same run: a
+// plain dialog with a plain text edit given the same text. Reported as ratios
+// (ours over baseline). Runs on Qt's offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QPlainTextEdit>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+
+#include "app/MainForm.h"
+#include "bench/ClipGenerator.h"
+#include "forms/Application.h"
+
+namespace kadenzo::bench {
+namespace {
+
+const std::string kDir = "/tmp/kadenzo-window-bench";
+
+std::string ClipPath(std::size_t lines) {
+  std::string path = kDir + "/clip-" + std::to_string(lines) + ".nwctxt";
+  if (!std::filesystem::exists(path)) {
+    std::filesystem::create_directories(kDir);
+    std::ofstream(path, std::ios::binary) << GenerateClip(lines);
+  }
+  return path;
+}
+
+double Seconds(const std::function<void()>& work) {
+  auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Our window, created as the program does on a fresh copy of the clip.
+struct Ours {
+  explicit Ours(const std::string& clip) {
+    std::filesystem::copy_file(clip, kDir + "/input", std::filesystem::copy_options::overwrite_existing);
+    application = std::make_unique<forms::TApplication>(
+        std::vector<std::string>{"Kadenzo", kDir + "/input", kDir + "/output"});
+    main = application->CreateForm<TMain>();
+  }
+  void Show() {
+    main->ShowCentered();
+    QCoreApplication::processEvents();
+  }
+  std::unique_ptr<forms::TApplication> application;
+  TMain* main = nullptr;
+};
+
+// The baseline: a plain dialog whose plain text edit loads the same text.
+double BaselineLoadAndShow(const std::string& clip) {
+  QDialog dialog;
+  dialog.resize(400, 320);
+  QPlainTextEdit edit(&dialog);
+  edit.setGeometry(16, 56, 369, 209);
+  edit.setLineWrapMode(QPlainTextEdit::NoWrap);
+  return Seconds([&] {
+    QFile file(QString::fromStdString(clip));
+    file.open(QIODevice::ReadOnly);
+    edit.setPlainText(QString::fromUtf8(file.readAll()));
+    dialog.show();
+    QCoreApplication::processEvents();
+  });
+}
+
+void BM_StartToShownVsBaseline(benchmark::State& state) {
+  std::string clip = ClipPath(static_cast<std::size_t>(state.range(0)));
+  double ours = 0;
+  double baseline = 0;
+  for (auto _ : state) {
+    std::optional<Ours> window;
+    ours += Seconds([&] {
+      window.emplace(clip);
+      window->Show();
+    });
+    window.reset();
+    baseline += BaselineLoadAndShow(clip);
+  }
+  double n = static_cast<double>(state.iterations());
+  state.counters["ours_ms"] = ours / n * 1000;
+  state.counters["baseline_ms"] = baseline / n * 1000;
+  state.counters["ours_over_baseline"] = ours / baseline;
+}
+
+void BM_CopyVsBaselineLoad(benchmark::State& state) {
+  std::string clip = ClipPath(static_cast<std::size_t>(state.range(0)));
+  double ours = 0;
+  double baseline = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Ours window(clip);
+    window.Show();
+    state.ResumeTiming();
+    ours += Seconds([&] {
+      window.main->CopyButtonClick();
+      QCoreApplication::processEvents();
+    });
+    baseline += BaselineLoadAndShow(clip);
+  }
+  double n = static_cast<double>(state.iterations());
+  state.counters["copy_ms"] = ours / n * 1000;
+  state.counters["baseline_load_ms"] = baseline / n * 1000;
+  state.counters["copy_over_baseline_load"] = ours / baseline;
+}
+
+BENCHMARK(BM_StartToShownVsBaseline)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyVsBaselineLoad)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kadenzo::bench
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
