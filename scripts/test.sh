@@ -12,6 +12,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 
 echo "== Tests built with sanitizers"
-ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt" \
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 echo "== Tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
