@@ -13,6 +13,7 @@
 
 #include "testing/CloseWindow.h"
 #include "testing/RunProcess.h"
+#include "testing/TempDir.h"
 
 namespace kadenzo {
 namespace {
@@ -25,7 +26,8 @@ using testing::WaitProcess;
 using testing::WriteFileBytes;
 
 const char* const kMainTitle = "Kadenzo 0.1 by Tarrow Software";
-const std::string kClip = "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:8th|Pos:3\r\n!End\r\n";
+const std::string kClip =
+    "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:8th|Pos:3\r\n!End\r\n";
 const std::string kCopied =
     "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:4th,Staccato|Pos:3\r\n!End\r\n";
 
@@ -39,11 +41,11 @@ class KadenzoProcessTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::string fd = std::to_string(ready[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                          "-nolisten", "tcp", nullptr};
-    ASSERT_EQ(posix_spawnp(&xvfb_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv),
-                           environ),
-              0);
+    const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
+                          "1024x768x24", "-nolisten",  "tcp",      nullptr};
+    ASSERT_EQ(
+        posix_spawnp(&xvfb_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ),
+        0);
     posix_spawn_file_actions_destroy(&actions);
     close(ready[1]);
     char number[16] = {};
@@ -56,15 +58,7 @@ class KadenzoProcessTest : public ::testing::Test {
     waitpid(xvfb_, nullptr, 0);
   }
 
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kadenzo-e2e-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    input_ = dir_ + "/in.nwctxt";
-    output_ = dir_ + "/out.nwctxt";
-    WriteFileBytes(input_, kClip);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { WriteFileBytes(input_, kClip); }
 
   int Start(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {KADENZO_APP};
@@ -77,9 +71,9 @@ class KadenzoProcessTest : public ::testing::Test {
   bool Type(const std::string& title, const std::vector<std::string>& keys) {
     testing::ProcessOptions options;
     options.extraEnvironment = {"DISPLAY=" + display_};
-    testing::ProcessResult found = RunProcess(
-        {"timeout", "20", "xdotool", "search", "--sync", "--limit", "1", "--name", "^" + title + "$"},
-        options);
+    testing::ProcessResult found = RunProcess({"timeout", "20", "xdotool", "search", "--sync",
+                                               "--limit", "1", "--name", "^" + title + "$"},
+                                              options);
     if (found.exitCode != 0) return false;
     std::vector<std::string> argv = {"xdotool", "windowfocus", "--sync",
                                      found.out.substr(0, found.out.find('\n'))};
@@ -98,9 +92,9 @@ class KadenzoProcessTest : public ::testing::Test {
 
   static pid_t xvfb_;
   static std::string display_;
-  std::string dir_;
-  std::string input_;
-  std::string output_;
+  testing::TempDir dir_;
+  std::string input_ = dir_.Path("in.nwctxt");
+  std::string output_ = dir_.Path("out.nwctxt");
 };
 
 pid_t KadenzoProcessTest::xvfb_ = 0;

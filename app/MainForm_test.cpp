@@ -11,6 +11,7 @@
 #include "forms/Application.h"
 #include "testing/DialogAnswerer.h"
 #include "testing/RunProcess.h"
+#include "testing/TempDir.h"
 
 namespace kadenzo {
 namespace {
@@ -34,15 +35,6 @@ const std::string kCopied =
 
 class MainFormTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kadenzo-main-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    input_ = dir_ + "/in.nwctxt";
-    output_ = dir_ + "/out.nwctxt";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Starts the window as the program does, on `clip` as the input file.
   TMain* Start(const std::string& clip, const std::string& output = "") {
     WriteFileBytes(input_, clip);
@@ -59,9 +51,9 @@ class MainFormTest : public ::testing::Test {
     QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
   }
 
-  std::string dir_;
-  std::string input_;
-  std::string output_;
+  testing::TempDir dir_;
+  std::string input_ = dir_.Path("in.nwctxt");
+  std::string output_ = dir_.Path("out.nwctxt");
   testing::DialogAnswerer answerer_;
   std::unique_ptr<forms::TApplication> application_;
 };
@@ -117,8 +109,8 @@ TEST_F(MainFormTest, KeyboardPressesTheFocusedButton) {
     const char* label;
     int key;
     bool copyFirst;
-    bool copied;      // the later note took the template's articulation
-    bool finished;    // the window closed and the output was written
+    bool copied;    // the later note took the template's articulation
+    bool finished;  // the window closed and the output was written
   } cases[] = {
       {"Enter at start copies", Qt::Key_Return, false, true, false},
       {"Space at start copies", Qt::Key_Space, false, true, false},
@@ -195,7 +187,7 @@ TEST_F(MainFormTest, ClosingByTheFrameTouchesNoFile) {
 }
 
 TEST_F(MainFormTest, WriteFailureKeepsTheWindowOpen) {
-  TMain* main = Start(kClip, dir_ + "/missing/out.nwctxt");
+  TMain* main = Start(kClip, dir_.Path("missing/out.nwctxt"));
   QTest::mouseClick(main->OkButton, Qt::LeftButton);
   EXPECT_EQ(answerer_.Seen(), QStringList{"Kadenzo: Invalid filename. [stop]"});
   EXPECT_TRUE(main->isVisible());
@@ -216,7 +208,7 @@ TEST_F(MainFormTest, NotEnoughBarsEndsTheTool) {
 
 TEST_F(MainFormTest, MissingInputOpensAnEmptyWindow) {
   application_ = std::make_unique<forms::TApplication>(
-      std::vector<std::string>{"/usr/bin/Kadenzo", dir_ + "/nothing", output_});
+      std::vector<std::string>{"/usr/bin/Kadenzo", dir_.Path("nothing"), output_});
   TMain* main = application_->CreateForm<TMain>();
   EXPECT_EQ(answerer_.Seen(), QStringList{"Kadenzo: File not found. [stop]"});
   EXPECT_EQ(main->Memo1->Lines().Count(), 0);

@@ -1,6 +1,8 @@
 #include "bench/ClipGenerator.h"
 
+#include <fstream>
 #include <random>
+#include <set>
 
 namespace kadenzo::bench {
 
@@ -39,6 +41,15 @@ std::string GenerateClip(std::size_t lineCount) {
   }
   clip += "!NoteWorthyComposerClip-End\r\n";
   return clip;
+}
+
+std::string ClipFile(std::size_t lineCount) {
+  static std::set<std::size_t> written;
+  std::string path = "/tmp/kadenzo-bench-clip-" + std::to_string(lineCount) + ".nwctxt";
+  if (written.insert(lineCount).second) {
+    std::ofstream(path, std::ios::binary) << GenerateClip(lineCount);
+  }
+  return path;
 }
 
 }  // namespace kadenzo::bench

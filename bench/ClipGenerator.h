@@ -12,4 +12,8 @@ namespace kadenzo::bench {
 // same count.
 std::string GenerateClip(std::size_t lineCount);
 
+// The path of a file under /tmp holding GenerateClip(lineCount), written the
+// first time this process asks for it.
+std::string ClipFile(std::size_t lineCount);
+
 }  // namespace kadenzo::bench

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "bench/ClipGenerator.h"
@@ -25,16 +24,6 @@ extern char** environ;
 namespace kadenzo::bench {
 namespace {
 
-// The generated clip for `lines`, written once to a file and kept for the run.
-const std::string& ClipFile(std::size_t lines) {
-  static std::map<std::size_t, std::string> files;
-  auto found = files.find(lines);
-  if (found != files.end()) return found->second;
-  std::string path = "/tmp/kadenzo-bench-" + std::to_string(lines) + ".nwctxt";
-  std::ofstream(path, std::ios::binary) << GenerateClip(lines);
-  return files[lines] = path;
-}
-
 std::size_t FileSize(const std::string& path) {
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   return static_cast<std::size_t>(in.tellg());
@@ -46,7 +35,7 @@ void SetThroughput(benchmark::State& state, const std::string& path) {
 }
 
 void BM_LoadInput(benchmark::State& state) {
-  const std::string& path = ClipFile(static_cast<std::size_t>(state.range(0)));
+  const std::string path = ClipFile(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     MemoryLineStore store;
     LineList lines(store);
@@ -57,7 +46,7 @@ void BM_LoadInput(benchmark::State& state) {
 }
 
 void BM_CopyArticulation(benchmark::State& state) {
-  const std::string& path = ClipFile(static_cast<std::size_t>(state.range(0)));
+  const std::string path = ClipFile(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     state.PauseTiming();
     {
@@ -74,7 +63,7 @@ void BM_CopyArticulation(benchmark::State& state) {
 }
 
 void BM_WriteOutput(benchmark::State& state) {
-  const std::string& path = ClipFile(static_cast<std::size_t>(state.range(0)));
+  const std::string path = ClipFile(static_cast<std::size_t>(state.range(0)));
   MemoryLineStore store;
   LineList lines(store);
   LoadInput(path, lines);
@@ -84,7 +73,7 @@ void BM_WriteOutput(benchmark::State& state) {
 }
 
 void BM_LoadCopyWrite(benchmark::State& state) {
-  const std::string& path = ClipFile(static_cast<std::size_t>(state.range(0)));
+  const std::string path = ClipFile(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     MemoryLineStore store;
     LineList lines(store);
@@ -149,7 +138,7 @@ int MeasurePeak(char** argv) {
 // The filter and `awk 1` take turns on the same file, so both see the same
 // machine load; the ratio is what the target is about.
 void BM_FilterProcessVsAwk(benchmark::State& state) {
-  const std::string& path = ClipFile(static_cast<std::size_t>(state.range(0)));
+  const std::string path = ClipFile(static_cast<std::size_t>(state.range(0)));
   double filterSeconds = 0;
   double awkSeconds = 0;
   double peak = 0;

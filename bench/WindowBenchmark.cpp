@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -24,15 +23,6 @@ namespace {
 
 const std::string kDir = "/tmp/kadenzo-window-bench";
 
-std::string ClipPath(std::size_t lines) {
-  std::string path = kDir + "/clip-" + std::to_string(lines) + ".nwctxt";
-  if (!std::filesystem::exists(path)) {
-    std::filesystem::create_directories(kDir);
-    std::ofstream(path, std::ios::binary) << GenerateClip(lines);
-  }
-  return path;
-}
-
 double Seconds(const std::function<void()>& work) {
   auto start = std::chrono::steady_clock::now();
   work();
@@ -42,7 +32,9 @@ double Seconds(const std::function<void()>& work) {
 // Our window, created as the program does on a fresh copy of the clip.
 struct Ours {
   explicit Ours(const std::string& clip) {
-    std::filesystem::copy_file(clip, kDir + "/input", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::create_directories(kDir);
+    std::filesystem::copy_file(clip, kDir + "/input",
+                               std::filesystem::copy_options::overwrite_existing);
     application = std::make_unique<forms::TApplication>(
         std::vector<std::string>{"Kadenzo", kDir + "/input", kDir + "/output"});
     main = application->CreateForm<TMain>();
@@ -72,7 +64,7 @@ double BaselineLoadAndShow(const std::string& clip) {
 }
 
 void BM_StartToShownVsBaseline(benchmark::State& state) {
-  std::string clip = ClipPath(static_cast<std::size_t>(state.range(0)));
+  std::string clip = ClipFile(static_cast<std::size_t>(state.range(0)));
   double ours = 0;
   double baseline = 0;
   for (auto _ : state) {
@@ -91,7 +83,7 @@ void BM_StartToShownVsBaseline(benchmark::State& state) {
 }
 
 void BM_CopyVsBaselineLoad(benchmark::State& state) {
-  std::string clip = ClipPath(static_cast<std::size_t>(state.range(0)));
+  std::string clip = ClipFile(static_cast<std::size_t>(state.range(0)));
   double ours = 0;
   double baseline = 0;
   for (auto _ : state) {

@@ -1,10 +1,10 @@
 // Runs the real kadenzo-filter as a process, as a host would.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "testing/RunProcess.h"
+#include "testing/TempDir.h"
 
 namespace kadenzo {
 namespace {
@@ -21,20 +21,13 @@ testing::ProcessOptions StdinFrom(const std::string& path, const std::string& st
 
 class FilterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kadenzo-filter-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   ProcessResult Filter(const std::string& input, const std::string& stdoutPath = "") {
-    std::string inPath = dir_ + "/in";
+    std::string inPath = dir_.Path("in");
     testing::WriteFileBytes(inPath, input);
     return RunProcess({KADENZO_FILTER}, StdinFrom(inPath, stdoutPath));
   }
 
-  std::string dir_;
+  testing::TempDir dir_;
 };
 
 TEST_F(FilterTest, CopiesTheFirstBar) {
@@ -46,11 +39,9 @@ TEST_F(FilterTest, CopiesTheFirstBar) {
       {"CR LF clip",
        "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:4th|Pos:3\r\n!End\r\n",
        "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n|Note|Dur:4th,Staccato|Pos:3\r\n!End\r\n"},
-      {"LF clip stays LF",
-       "!Clip\n|Note|Dur:4th,Accent|Pos:1\n|Bar\n|Note|Dur:4th|Pos:-3\n!End\n",
+      {"LF clip stays LF", "!Clip\n|Note|Dur:4th,Accent|Pos:1\n|Bar\n|Note|Dur:4th|Pos:-3\n!End\n",
        "!Clip\n|Note|Dur:4th,Accent|Pos:1\n|Bar\n|Note|Dur:4th,Accent|Pos:-3\n!End\n"},
-      {"last line without line end",
-       "!Clip\r\n|Rest|Dur:4th|Pos:2\r\n|Bar\r\n|Rest|Dur:8th",
+      {"last line without line end", "!Clip\r\n|Rest|Dur:4th|Pos:2\r\n|Bar\r\n|Rest|Dur:8th",
        "!Clip\r\n|Rest|Dur:4th|Pos:2\r\n|Bar\r\n|Rest|Dur:4th|Pos:2\r\n"},
   };
   for (const Case& c : cases) {
@@ -79,7 +70,7 @@ TEST_F(FilterTest, FailuresWriteTheReasonAndExitOne) {
   EXPECT_EQ(fullDisk.exitCode, 1);
   EXPECT_EQ(fullDisk.err, "Disk full.\n");
 
-  ProcessResult folder = RunProcess({KADENZO_FILTER}, StdinFrom(dir_));
+  ProcessResult folder = RunProcess({KADENZO_FILTER}, StdinFrom(dir_.Path()));
   EXPECT_EQ(folder.exitCode, 1);
   EXPECT_EQ(folder.err, "File access denied.\n");
 }

@@ -12,7 +12,9 @@ TApplication::TApplication(std::vector<std::string> args) : args_(std::move(args
 
 TApplication::~TApplication() = default;
 
-int TApplication::ParamCount() const { return args_.empty() ? 0 : static_cast<int>(args_.size()) - 1; }
+int TApplication::ParamCount() const {
+  return args_.empty() ? 0 : static_cast<int>(args_.size()) - 1;
+}
 
 std::string TApplication::ParamStr(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= args_.size()) return {};

@@ -16,15 +16,18 @@ TEST(ByteTextTest, ShowsTextAndPlaceholders) {
   } cases[] = {
       {"plain ASCII", "|Note|Pos:-2", "|Note|Pos:-2"},
       {"tab stays a tab", "a\tb", "a\tb"},
-      {"UTF-8 lyric", "|Lyric1|Text:\"\xc3\xa9t\xc3\xa9\"", QString::fromUtf8("|Lyric1|Text:\"été\"")},
+      {"UTF-8 lyric", "|Lyric1|Text:\"\xc3\xa9t\xc3\xa9\"",
+       QString::fromUtf8("|Lyric1|Text:\"été\"")},
       {"Korean", "\xea\xb0\x80", QString::fromUtf8("가")},
       {"outside the BMP", "\xf0\x9d\x84\x9e", QString::fromUtf8("𝄞")},
       {"NUL and LF", std::string("a\0b\nc", 5), QString::fromUtf8("a␀b␊c")},
       {"DEL", "\x7f", QString::fromUtf8("␡")},
       {"single-byte cp1252", "caf\xe9", QString("caf") + QChar(0xF7E9)},
       {"truncated sequence", "\xe4\xb8", QString(QChar(0xF7E4)) + QChar(0xF7B8)},
-      {"paragraph separator", "\xe2\x80\xa9", QString(QChar(0xF7E2)) + QChar(0xF780) + QChar(0xF7A9)},
-      {"placeholder lookalike", "\xe2\x90\x80", QString(QChar(0xF7E2)) + QChar(0xF790) + QChar(0xF780)},
+      {"paragraph separator", "\xe2\x80\xa9",
+       QString(QChar(0xF7E2)) + QChar(0xF780) + QChar(0xF7A9)},
+      {"placeholder lookalike", "\xe2\x90\x80",
+       QString(QChar(0xF7E2)) + QChar(0xF790) + QChar(0xF780)},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(BytesToText(c.bytes), c.text) << c.label;

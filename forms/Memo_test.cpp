@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include <filesystem>
 #include <random>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "score/MemoryLineStore.h"
 #include "score/ScoreFile.h"
 #include "testing/RunProcess.h"
+#include "testing/TempDir.h"
 
 namespace kadenzo::forms {
 namespace {
@@ -37,9 +37,15 @@ TEST_F(MemoTest, FollowsTheLineRulesLikeTheMemoryStore) {
     LineList::Index index = static_cast<LineList::Index>(random() % 12) - 1;
     const char* text = texts[random() % 5];
     switch (random() % 3) {
-      case 0: expected.Put(index, text), actual.Put(index, text); break;
-      case 1: expected.Insert(index, text), actual.Insert(index, text); break;
-      default: expected.Add(text), actual.Add(text); break;
+      case 0:
+        expected.Put(index, text), actual.Put(index, text);
+        break;
+      case 1:
+        expected.Insert(index, text), actual.Insert(index, text);
+        break;
+      default:
+        expected.Add(text), actual.Add(text);
+        break;
     }
     ASSERT_EQ(actual.Count(), expected.Count()) << "step " << step;
   }
@@ -47,22 +53,20 @@ TEST_F(MemoTest, FollowsTheLineRulesLikeTheMemoryStore) {
 }
 
 TEST_F(MemoTest, EveryByteValueSurvivesLoadingAndWriting) {
-  std::string dir = (std::filesystem::temp_directory_path() / "kadenzo-memo").string();
-  std::filesystem::create_directories(dir);
+  testing::TempDir dir;
   std::string all;
   for (int b = 0; b < 256; ++b) {
     if (b != '\r' && b != 26) all += static_cast<char>(b);
   }
   std::string input = "!Clip\r\n" + all + "\r\ncaf\xe9 \xc3\xa9t\xc3\xa9\r\n\r\n|Bar\r\n";
-  testing::WriteFileBytes(dir + "/in", input);
+  testing::WriteFileBytes(dir.Path("in"), input);
   {
     TMemo::Update update(memo_, false);
-    LoadInput(dir + "/in", memo_.Lines());
+    LoadInput(dir.Path("in"), memo_.Lines());
   }
   EXPECT_EQ(memo_.document()->blockCount(), 6);
-  WriteOutput(dir + "/out", memo_.Lines());
-  EXPECT_EQ(testing::ReadFileBytes(dir + "/out"), input);
-  std::filesystem::remove_all(dir);
+  WriteOutput(dir.Path("out"), memo_.Lines());
+  EXPECT_EQ(testing::ReadFileBytes(dir.Path("out")), input);
 }
 
 TEST_F(MemoTest, TypedTextIsWhatTheListReads) {

@@ -154,8 +154,9 @@ TEST(ArticulationCopyTest, NotEnoughBarsChangesNothing) {
 // Such a template would insert its items in front of the same later note for
 // ever; the copy has nothing to copy and must end.
 TEST(ArticulationCopyTest, TemplateWithoutNotesEndsAndChangesNothing) {
-  Lines lines = {kHead, "|Clef|Type:Treble", "|Key|Signature:F#", "|Bar", "|Note|A:9|Pos:3",
-                 "|Rest|A:9", kTail};
+  Lines lines = {kHead,  "|Clef|Type:Treble", "|Key|Signature:F#",
+                 "|Bar", "|Note|A:9|Pos:3",   "|Rest|A:9",
+                 kTail};
   Outcome outcome = Copy(lines);
   EXPECT_EQ(outcome.result, CopyResult::Done);
   EXPECT_EQ(outcome.lines, lines);

@@ -15,7 +15,8 @@ std::string FieldValue(std::string_view name, std::string_view line) {
     if (valueStart < line.size() && line[valueStart] == ':') {
       ++valueStart;
       std::size_t end = line.find('|', valueStart);
-      return std::string(line.substr(valueStart, end == std::string_view::npos ? end : end - valueStart));
+      return std::string(
+          line.substr(valueStart, end == std::string_view::npos ? end : end - valueStart));
     }
     ++at;
   }

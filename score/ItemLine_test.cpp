@@ -10,15 +10,9 @@ TEST(ItemLineTest, ItemKind) {
     const char* line;
     const char* kind;
   } cases[] = {
-      {"|Bar", "Bar"},
-      {"|Bar|A:1", "Bar"},
-      {"|Chord|A:2|Pos:1,3|B:x", "Chord"},
-      {"||x|y", "|x"},
-      {"|", ""},
-      {"", ""},
-      {"Bar", ""},
-      {" |Bar", ""},
-      {"|bar", "bar"},
+      {"|Bar", "Bar"},     {"|Bar|A:1", "Bar"}, {"|Chord|A:2|Pos:1,3|B:x", "Chord"},
+      {"||x|y", "|x"},     {"|", ""},           {"", ""},
+      {"Bar", ""},         {" |Bar", ""},       {"|bar", "bar"},
       {"|Note ", "Note "},
   };
   for (const Case& c : cases) EXPECT_EQ(ItemKind(c.line), c.kind) << c.line;

@@ -43,11 +43,22 @@ const Case kCrCases[] = {
     {"break at the end adds no line", "A\r\n", {"A"}},
     {"kept empty line", "A\r\n\r\n", {"A", ""}},
     {"empty input", "", {}},
-    {"Ctrl-Z first", "\x1a" "A\r\n", {}},
-    {"Ctrl-Z ends the input", "A\r\nB\x1a" "C\r\nD", {"A", "B"}},
-    {"Ctrl-Z at a line start", "A\r\n\x1a" "B", {"A"}},
+    {"Ctrl-Z first",
+     "\x1a"
+     "A\r\n",
+     {}},
+    {"Ctrl-Z ends the input",
+     "A\r\nB\x1a"
+     "C\r\nD",
+     {"A", "B"}},
+    {"Ctrl-Z at a line start",
+     "A\r\n\x1a"
+     "B",
+     {"A"}},
     {"leading empty lines", "\r\n\r\nA", {"", "", "A"}},
-    {"NUL and high bytes kept", std::string("A\0\xff\x80", 4) + "\r\n", {std::string("A\0\xff\x80", 4)}},
+    {"NUL and high bytes kept",
+     std::string("A\0\xff\x80", 4) + "\r\n",
+     {std::string("A\0\xff\x80", 4)}},
 };
 
 TEST(LineReaderTest, SplitsByTheReadingRules) {
@@ -66,7 +77,10 @@ TEST(LineReaderTest, LfMode) {
   const Case cases[] = {
       {"LF ends lines", "A\nB\n", {"A", "B"}},
       {"empty lines kept", "A\n\nB", {"A", "", "B"}},
-      {"Ctrl-Z still ends", "A\nB\x1a" "C\n", {"A", "B"}},
+      {"Ctrl-Z still ends",
+       "A\nB\x1a"
+       "C\n",
+       {"A", "B"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Read(c.bytes, 0, LineReader::LineEnd::kLf), c.lines) << c.label;

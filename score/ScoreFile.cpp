@@ -136,7 +136,8 @@ void WriteOutput(const std::string& outputPath, const LineList& lines) {
   }
 
   std::size_t slash = target.find_last_of('/');
-  std::string temp = (slash == std::string::npos ? "" : target.substr(0, slash + 1)) + ".kadenzo-XXXXXX";
+  std::string temp =
+      (slash == std::string::npos ? "" : target.substr(0, slash + 1)) + ".kadenzo-XXXXXX";
   Descriptor file(mkstemp(temp.data()));
   if (file.Get() < 0) throw FileErrorFor(errno, target);
   try {

@@ -5,60 +5,39 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "score/FileError.h"
 #include "score/MemoryLineStore.h"
+#include "testing/RunProcess.h"
+#include "testing/TempDir.h"
 
 namespace kadenzo {
 namespace {
 
 namespace fs = std::filesystem;
 
+using testing::ReadFileBytes;
+using testing::WriteFileBytes;
+
 class ScoreFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kadenzo-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    // Open to all, so that a test running unprivileged can still reach it.
-    fs::permissions(dir_, fs::perms::all);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(dir_ / "ro", fs::perms::all, ignored);
-    fs::remove_all(dir_, ignored);
-  }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-  static void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
 
   // Loads `bytes` from a file and writes the lines straight back out.
   std::string RoundTrip(const std::string& bytes) {
-    WriteFile(Path("in"), bytes);
+    WriteFileBytes(Path("in"), bytes);
     MemoryLineStore store;
     LineList lines(store);
     LoadInput(Path("in"), lines);
     WriteOutput(Path("out"), lines);
-    return ReadFile(Path("out"));
+    return ReadFileBytes(Path("out"));
   }
 
-  fs::path dir_;
+  testing::TempDir dir_;
 };
 
 // The error text `action` fails with, or "" when it succeeds. Run as an
@@ -107,7 +86,10 @@ TEST_F(ScoreFileTest, RoundTripsByTheReadingRules) {
       {"last line gains its CR LF", "A\r\nB", "A\r\nB\r\n"},
       {"LF-only file is one line", "A\nB\n", "A\nB\n\r\n"},
       {"lone CR becomes CR LF", "A\rB", "A\r\nB\r\n"},
-      {"Ctrl-Z ends the input", "A\r\nB\x1a" "C\r\n", "A\r\nB\r\n"},
+      {"Ctrl-Z ends the input",
+       "A\r\nB\x1a"
+       "C\r\n",
+       "A\r\nB\r\n"},
       {"empty line kept", "A\r\n\r\n", "A\r\n\r\n"},
       {"empty file", "", ""},
       {"NUL and bytes 128-255 kept", std::string("\0\x80\xfe\xff\r\n", 6),
@@ -175,7 +157,7 @@ TEST_F(ScoreFileTest, LoadFailures) {
 }
 
 TEST_F(ScoreFileTest, UnreadableInputIsAccessDenied) {
-  WriteFile(Path("in"), "A\r\n");
+  WriteFileBytes(Path("in"), "A\r\n");
   chmod(Path("in").c_str(), 0);
   EXPECT_EQ(FailureAsUser([&] {
               MemoryLineStore store;
@@ -207,46 +189,46 @@ TEST_F(ScoreFileTest, WriteFailuresLeaveNothingBehind) {
     }
   }
   EXPECT_TRUE(fs::is_empty(Path("folder")));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(ScoreFileTest, ReadOnlyFolderKeepsTheOldOutput) {
   fs::create_directory(Path("ro"));
-  WriteFile(Path("ro/out"), "old\r\n");
+  WriteFileBytes(Path("ro/out"), "old\r\n");
   fs::permissions(Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
                                   fs::perms::others_read | fs::perms::others_exec);
   MemoryLineStore store = MemoryLineStore::FromBuffer("new\r\n");
   LineList lines(store);
   EXPECT_EQ(FailureAsUser([&] { WriteOutput(Path("ro/out"), lines); }), "File access denied");
-  EXPECT_EQ(ReadFile(Path("ro/out")), "old\r\n");
+  EXPECT_EQ(ReadFileBytes(Path("ro/out")), "old\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(Path("ro")), fs::directory_iterator()), 1);
 }
 
 TEST_F(ScoreFileTest, ReplacingAnOutputKeepsItsPermissions) {
-  WriteFile(Path("out"), "old old old\r\n");
-  fs::permissions(Path("out"), fs::perms::owner_read | fs::perms::owner_write |
-                                   fs::perms::group_read);
+  WriteFileBytes(Path("out"), "old old old\r\n");
+  fs::permissions(Path("out"),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   MemoryLineStore store = MemoryLineStore::FromBuffer("new\r\n");
   LineList lines(store);
   WriteOutput(Path("out"), lines);
-  EXPECT_EQ(ReadFile(Path("out")), "new\r\n");
+  EXPECT_EQ(ReadFileBytes(Path("out")), "new\r\n");
   EXPECT_EQ(fs::status(Path("out")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(ScoreFileTest, OutputThroughASymbolicLinkKeepsTheLink) {
   fs::create_directory(Path("real"));
-  WriteFile(Path("real/target"), "old\r\n");
+  WriteFileBytes(Path("real/target"), "old\r\n");
   fs::create_symlink("real/target", Path("link"));
   MemoryLineStore store = MemoryLineStore::FromBuffer("new\r\n");
   LineList lines(store);
   WriteOutput(Path("link"), lines);
   EXPECT_TRUE(fs::is_symlink(Path("link")));
-  EXPECT_EQ(ReadFile(Path("real/target")), "new\r\n");
+  EXPECT_EQ(ReadFileBytes(Path("real/target")), "new\r\n");
 }
 
 TEST_F(ScoreFileTest, DeleteInputIsSilent) {
-  WriteFile(Path("in"), "A");
+  WriteFileBytes(Path("in"), "A");
   DeleteInput(Path("in"));
   EXPECT_FALSE(fs::exists(Path("in")));
   DeleteInput(Path("in"));
@@ -257,7 +239,7 @@ TEST_F(ScoreFileTest, DeleteInputIsSilent) {
 }
 
 TEST_F(ScoreFileTest, SameFileForInputAndOutputKeepsTheResult) {
-  WriteFile(Path("clip"), "A\r\n");
+  WriteFileBytes(Path("clip"), "A\r\n");
   fs::create_symlink("clip", Path("alias"));
   struct Case {
     const char* label;
@@ -265,7 +247,7 @@ TEST_F(ScoreFileTest, SameFileForInputAndOutputKeepsTheResult) {
     std::string output;
   } cases[] = {
       {"same spelling", Path("clip"), Path("clip")},
-      {"other spelling", Path("clip"), (dir_ / "." / "clip").string()},
+      {"other spelling", Path("clip"), dir_.Path() + "/./clip"},
       {"output is a link to the input", Path("clip"), Path("alias")},
   };
   for (const Case& c : cases) {
@@ -275,11 +257,11 @@ TEST_F(ScoreFileTest, SameFileForInputAndOutputKeepsTheResult) {
     lines.Add("B");
     WriteOutput(c.output, lines);
     DeleteInput(c.input, c.output);
-    EXPECT_EQ(ReadFile(Path("clip")), "A\r\nB\r\n") << c.label;
-    WriteFile(Path("clip"), "A\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("clip")), "A\r\nB\r\n") << c.label;
+    WriteFileBytes(Path("clip"), "A\r\n");
   }
 
-  WriteFile(Path("out"), "");
+  WriteFileBytes(Path("out"), "");
   DeleteInput(Path("clip"), Path("out"));
   EXPECT_FALSE(fs::exists(Path("clip")));
 }

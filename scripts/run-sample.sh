@@ -3,7 +3,8 @@
 # input) and prints what it wrote. With a display, the window opens for you:
 # press "Copy Articulation from First Bar", then "OK". Without one (or in CI),
 # the window runs on a virtual display, copy and OK are pressed by keyboard,
-# and a screenshot is saved beside the result.
+# and a screenshot is saved beside the result (or where KADENZO_SCREENSHOT
+# says).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -16,8 +17,8 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   build/app/Kadenzo "$work/input.nwctxt" "$work/output.nwctxt"
 else
   xvfb-run -a -s "-screen 0 1024x768x24" scripts/drive-kadenzo.sh build/app/Kadenzo \
-    "$work/input.nwctxt" "$work/output.nwctxt" "$work/window.png"
-  echo "Screenshot of the window: $work/window.png"
+    "$work/input.nwctxt" "$work/output.nwctxt" "${KADENZO_SCREENSHOT:-$work/window.png}"
+  echo "Screenshot of the window: ${KADENZO_SCREENSHOT:-$work/window.png}"
 fi
 if [ -f "$work/output.nwctxt" ]; then
   echo "Kadenzo wrote $work/output.nwctxt:"

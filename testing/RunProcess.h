@@ -16,7 +16,7 @@ struct ProcessResult {
 
 struct ProcessOptions {
   std::string stdinPath = "/dev/null";
-  std::string stdoutPath;  // empty: captured into ProcessResult::out
+  std::string stdoutPath;                     // empty: captured into ProcessResult::out
   std::vector<std::string> extraEnvironment;  // "NAME=value" added to ours
 };
 
