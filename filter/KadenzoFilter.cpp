@@ -13,6 +13,7 @@
 
 #include "score/ArticulationCopy.h"
 #include "score/FileError.h"
+#include "score/LargeMemory.h"
 #include "score/LineReader.h"
 #include "score/MemoryLineStore.h"
 #include "score/ScoreFile.h"
@@ -26,28 +27,36 @@ constexpr const char* kUsage =
     "Exit status: 0 result written; 1 nothing written, reason on standard error;\n"
     "2 bad command line.\n";
 
-std::string ReadAll(int fd) {
+struct Input {
+  kadenzo::LargeArray<char> bytes;
+  std::size_t size = 0;
+};
+
+Input ReadAll(int fd) {
   // A file on standard input is read in one piece of its exact size; a pipe
   // in growing steps.
   struct stat info {};
-  std::size_t expected = 0;
+  std::size_t room = std::size_t{1} << 20;
   if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    expected = static_cast<std::size_t>(info.st_size);
+    room = static_cast<std::size_t>(info.st_size) + 1;
   }
-  std::string bytes(expected + 1, '\0');
-  std::size_t used = 0;
+  Input input{kadenzo::AllocateLarge<char>(room), 0};
   for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2 + (1 << 20));
-    ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
+    if (input.size == room) {
+      room *= 2;
+      auto grown = kadenzo::AllocateLarge<char>(room);
+      std::memcpy(grown.get(), input.bytes.get(), input.size);
+      input.bytes = std::move(grown);
+    }
+    ssize_t got = read(fd, input.bytes.get() + input.size, room - input.size);
     if (got < 0) {
       if (errno == EINTR) continue;
       throw kadenzo::FileErrorFor(errno, "");
     }
     if (got == 0) break;
-    used += static_cast<std::size_t>(got);
+    input.size += static_cast<std::size_t>(got);
   }
-  bytes.resize(used);
-  return bytes;
+  return input;
 }
 
 int Filter() {
@@ -58,8 +67,12 @@ int Filter() {
   // it is read and written back that way.
   bool lfText = false;
   {
-    std::string_view input = store.Adopt(ReadAll(STDIN_FILENO));
+    Input read = ReadAll(STDIN_FILENO);
+    std::string_view input = store.Adopt(std::move(read.bytes), read.size);
     lfText = input.find('\r') == std::string_view::npos;
+    // Room for the lines of a typical clip (over 16 bytes a line) and what
+    // the copy adds, so that the line order is laid out once.
+    store.Reserve(input.size() / 16 + 64);
     LineReader reader(lines, lfText ? LineReader::LineEnd::kLf : LineReader::LineEnd::kCr);
     reader.Feed(input);
     reader.Finish();

@@ -2,21 +2,20 @@
 
 namespace kadenzo {
 
-std::string ItemKind(std::string_view line) {
+std::string_view ItemKind(std::string_view line) {
   if (line.size() < 2 || line[0] != '|') return {};
   std::size_t end = line.find('|', 2);
-  return std::string(line.substr(1, end == std::string_view::npos ? end : end - 1));
+  return line.substr(1, end == std::string_view::npos ? end : end - 1);
 }
 
-std::string FieldValue(std::string_view name, std::string_view line) {
+std::string_view FieldValue(std::string_view name, std::string_view line) {
   std::size_t at = 0;
   while ((at = line.find(name, at)) != std::string_view::npos) {
     std::size_t valueStart = at + name.size();
     if (valueStart < line.size() && line[valueStart] == ':') {
       ++valueStart;
       std::size_t end = line.find('|', valueStart);
-      return std::string(
-          line.substr(valueStart, end == std::string_view::npos ? end : end - valueStart));
+      return line.substr(valueStart, end == std::string_view::npos ? end : end - valueStart);
     }
     ++at;
   }

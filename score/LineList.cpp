@@ -16,9 +16,11 @@ LineList::Index LineList::Count() const {
   return static_cast<Index>(size);
 }
 
-std::string LineList::Get(Index index) const {
+std::string LineList::Get(Index index) const { return std::string(View(index)); }
+
+std::string_view LineList::View(Index index) const {
   if (!Exists(store_, index)) return {};
-  return std::string(store_.At(static_cast<std::size_t>(index)));
+  return store_.At(static_cast<std::size_t>(index));
 }
 
 void LineList::Put(Index index, std::string_view text) {

@@ -31,6 +31,10 @@ class LineList {
   // for any index that names no line. Long lines are never cut.
   std::string Get(Index index) const;
 
+  // The same text as Get(index), without copying it. The view stays valid
+  // only until the next call on this list.
+  std::string_view View(Index index) const;
+
   // Replaces the text of line `index`; does nothing if there is no such line.
   // A CR LF inside `text` becomes a line break, as it would in the buffer.
   void Put(Index index, std::string_view text);

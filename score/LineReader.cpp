@@ -1,5 +1,7 @@
 #include "score/LineReader.h"
 
+#include <algorithm>
+
 namespace kadenzo {
 
 namespace {
@@ -13,16 +15,13 @@ bool LineReader::Feed(std::string_view bytes) {
     skipLf_ = false;
     if (lineEnd_ == '\r' && bytes[0] == '\n') start = 1;
   }
-  for (std::size_t at = start; at < bytes.size(); ++at) {
-    char c = bytes[at];
-    if (c != lineEnd_ && c != kCtrlZ) continue;
-    std::string_view piece = bytes.substr(start, at - start);
-    if (c == kCtrlZ) {
-      pending_ += piece;
-      Finish();
-      ended_ = true;
-      return false;
-    }
+  // Everything from a Ctrl-Z on is not read; the lines before it are split
+  // with a fast search for the line end alone.
+  std::size_t stop = bytes.find(kCtrlZ, start);
+  std::string_view text = bytes.substr(0, stop);
+  for (std::size_t at = text.find(lineEnd_, start); at != std::string_view::npos;
+       at = text.find(lineEnd_, start)) {
+    std::string_view piece = text.substr(start, at - start);
     if (pending_.empty()) {
       lines_.Add(piece);
     } else {
@@ -36,11 +35,14 @@ bool LineReader::Feed(std::string_view bytes) {
         skipLf_ = true;
       } else if (bytes[start] == '\n') {
         ++start;
-        ++at;
       }
     }
   }
-  pending_ += bytes.substr(start);
+  pending_ += text.substr(std::min(start, text.size()));
+  if (stop != std::string_view::npos) {
+    Finish();
+    return false;
+  }
   return true;
 }
 

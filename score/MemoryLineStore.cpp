@@ -7,15 +7,12 @@
 namespace kadenzo {
 
 namespace {
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kBlockSize = std::size_t{2} << 20;
 constexpr std::size_t kMinGap = 64;
 }  // namespace
 
 MemoryLineStore::MemoryLineStore()
-    : handles_(std::make_unique_for_overwrite<Handle[]>(kMinGap)),
-      capacity_(kMinGap),
-      gapBegin_(1),
-      gapEnd_(kMinGap) {
+    : handles_(AllocateLarge<Handle>(kMinGap)), capacity_(kMinGap), gapBegin_(1), gapEnd_(kMinGap) {
   handles_[0] = Handle{nullptr, 0};
 }
 
@@ -57,44 +54,49 @@ void MemoryLineStore::InsertAt(std::size_t index, std::string_view text) {
   Handle kept = Keep(text);
   if (gapBegin_ == gapEnd_) {
     // Double the room so that a long run of inserts costs amortised constant
-    // time each; the new array is written once and never zero-filled.
-    std::size_t capacity = capacity_ * 2;
-    auto grown = std::make_unique_for_overwrite<Handle[]>(capacity);
-    std::copy(&handles_[0], &handles_[gapBegin_], &grown[0]);
-    std::size_t tail = capacity_ - gapEnd_;
-    std::copy(&handles_[gapEnd_], &handles_[0] + capacity_, &grown[capacity - tail]);
-    handles_ = std::move(grown);
-    gapEnd_ = capacity - tail;
-    capacity_ = capacity;
+    // time each.
+    Regrow(capacity_ * 2);
   }
   MoveGapTo(index);
   handles_[gapBegin_++] = kept;
 }
 
-std::string_view MemoryLineStore::Adopt(std::string text) {
+std::string_view MemoryLineStore::Adopt(LargeArray<char> text, std::size_t size) {
+  lastAdopted_ = std::string_view(text.get(), size);
   adopted_.push_back(std::move(text));
-  return adopted_.back();
+  return lastAdopted_;
+}
+
+void MemoryLineStore::Reserve(std::size_t lines) {
+  if (lines > capacity_) Regrow(lines);
+}
+
+void MemoryLineStore::Regrow(std::size_t capacity) {
+  auto grown = AllocateLarge<Handle>(capacity);
+  std::copy(&handles_[0], &handles_[gapBegin_], &grown[0]);
+  std::size_t tail = capacity_ - gapEnd_;
+  std::copy(&handles_[gapEnd_], &handles_[0] + capacity_, &grown[capacity - tail]);
+  handles_ = std::move(grown);
+  gapEnd_ = capacity - tail;
+  capacity_ = capacity;
 }
 
 MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
   if (text.empty()) return Handle{nullptr, 0};
-  if (!adopted_.empty()) {
-    std::less_equal<const char*> notAfter;
-    const std::string& last = adopted_.back();
-    if (notAfter(last.data(), text.data()) &&
-        notAfter(text.data() + text.size(), last.data() + last.size())) {
-      return Handle{text.data(), text.size()};
-    }
+  std::less_equal<const char*> notAfter;
+  if (notAfter(lastAdopted_.data(), text.data()) &&
+      notAfter(text.data() + text.size(), lastAdopted_.data() + lastAdopted_.size())) {
+    return Handle{text.data(), text.size()};
   }
   if (text.size() > freeLeft_) {
     // A line longer than a block gets a block of its own, so the current block
     // keeps serving the short lines that follow.
     if (text.size() > kBlockSize / 4) {
-      blocks_.push_back(std::make_unique_for_overwrite<char[]>(text.size()));
+      blocks_.push_back(AllocateLarge<char>(text.size()));
       std::memcpy(blocks_.back().get(), text.data(), text.size());
       return Handle{blocks_.back().get(), text.size()};
     }
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+    blocks_.push_back(AllocateLarge<char>(kBlockSize));
     free_ = blocks_.back().get();
     freeLeft_ = kBlockSize;
   }

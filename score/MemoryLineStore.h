@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "score/LargeMemory.h"
 #include "score/LineStore.h"
 
 namespace kadenzo {
@@ -24,10 +25,15 @@ class MemoryLineStore final : public LineStore {
   // its line.
   static MemoryLineStore FromBuffer(std::string_view buffer);
 
-  // Keeps `text` for the life of the store and returns a view of it. Lines
-  // given later that lie inside that view are kept by reference instead of
-  // being copied, so a large input read in one piece costs no second copy.
-  std::string_view Adopt(std::string text);
+  // Keeps the `size` bytes at `text` for the life of the store and returns a
+  // view of them. Lines given later that lie inside that view are kept by
+  // reference instead of being copied, so a large input read in one piece
+  // costs no second copy.
+  std::string_view Adopt(LargeArray<char> text, std::size_t size);
+
+  // Makes room for `lines` physical lines in all, so that adding up to that
+  // many needs no further growth.
+  void Reserve(std::size_t lines);
 
   // The whole buffer: the physical lines joined by CR LF.
   std::string Buffer() const;
@@ -47,13 +53,17 @@ class MemoryLineStore final : public LineStore {
   Handle Keep(std::string_view text);
   void MoveGapTo(std::size_t index);
 
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  std::vector<std::string> adopted_;
+  // Moves the lines into an array of `capacity` handles, the gap in between.
+  void Regrow(std::size_t capacity);
+
+  std::vector<LargeArray<char>> blocks_;
+  std::vector<LargeArray<char>> adopted_;
+  std::string_view lastAdopted_;
   char* free_ = nullptr;
   std::size_t freeLeft_ = 0;
 
   // [0, gapBegin_) and [gapEnd_, capacity_) hold the lines in order.
-  std::unique_ptr<Handle[]> handles_;
+  LargeArray<Handle> handles_;
   std::size_t capacity_ = 0;
   std::size_t gapBegin_ = 0;
   std::size_t gapEnd_ = 0;

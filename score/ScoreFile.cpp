@@ -114,7 +114,7 @@ void WriteLines(int fd, const LineList& lines, std::string_view lineEnd, const s
   out.reserve(kChunk + 4096);
   LineList::Index count = lines.Count();
   for (LineList::Index i = 0; i < count; ++i) {
-    out += lines.Get(i);
+    out += lines.View(i);
     out += lineEnd;
     if (out.size() >= kChunk) {
       WriteAll(fd, out, path);
