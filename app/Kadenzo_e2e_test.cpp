@@ -1,19 +1,15 @@
 // Runs the real Kadenzo program as the host does, on a virtual X display
 // (Xvfb) that the test starts itself, and drives it with the keyboard.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
-#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "testing/CloseWindow.h"
 #include "testing/RunProcess.h"
 #include "testing/TempDir.h"
+#include "testing/VirtualDisplay.h"
 
 namespace kadenzo {
 namespace {
@@ -33,44 +29,22 @@ const std::string kCopied =
 
 class KadenzoProcessTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    // Xvfb picks a free display itself and writes its number once it is ready.
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::string fd = std::to_string(ready[1]);
-    const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
-                          "1024x768x24", "-nolisten",  "tcp",      nullptr};
-    ASSERT_EQ(
-        posix_spawnp(&xvfb_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ),
-        0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(ready[1]);
-    char number[16] = {};
-    ASSERT_GT(read(ready[0], number, sizeof number - 1), 0);
-    close(ready[0]);
-    display_ = ":" + std::string(number, strcspn(number, "\n"));
-  }
-  static void TearDownTestSuite() {
-    kill(xvfb_, SIGTERM);
-    waitpid(xvfb_, nullptr, 0);
-  }
+  static void SetUpTestSuite() { display_ = std::make_unique<testing::VirtualDisplay>(); }
+  static void TearDownTestSuite() { display_.reset(); }
 
   void SetUp() override { WriteFileBytes(input_, kClip); }
 
   int Start(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {KADENZO_APP};
     argv.insert(argv.end(), args.begin(), args.end());
-    return StartProcess(argv, {"DISPLAY=" + display_, "QT_QPA_PLATFORM=xcb"});
+    return StartProcess(argv, {"DISPLAY=" + display_->Name(), "QT_QPA_PLATFORM=xcb"});
   }
 
   // Waits for the window titled `title`, gives it the focus and types `keys`
   // (xdotool key names). False if no such window appears.
   bool Type(const std::string& title, const std::vector<std::string>& keys) {
     testing::ProcessOptions options;
-    options.extraEnvironment = {"DISPLAY=" + display_};
+    options.extraEnvironment = {"DISPLAY=" + display_->Name()};
     testing::ProcessResult found = RunProcess({"timeout", "20", "xdotool", "search", "--sync",
                                                "--limit", "1", "--name", "^" + title + "$"},
                                               options);
@@ -87,18 +61,16 @@ class KadenzoProcessTest : public ::testing::Test {
   // Asks the window titled `title` to close, as its close box does.
   void CloseByFrame(const std::string& title) {
     ASSERT_TRUE(Type(title, {}));
-    ASSERT_TRUE(testing::CloseWindow(display_, title));
+    ASSERT_TRUE(testing::CloseWindow(display_->Name(), title));
   }
 
-  static pid_t xvfb_;
-  static std::string display_;
+  static std::unique_ptr<testing::VirtualDisplay> display_;
   testing::TempDir dir_;
   std::string input_ = dir_.Path("in.nwctxt");
   std::string output_ = dir_.Path("out.nwctxt");
 };
 
-pid_t KadenzoProcessTest::xvfb_ = 0;
-std::string KadenzoProcessTest::display_;
+std::unique_ptr<testing::VirtualDisplay> KadenzoProcessTest::display_;
 
 TEST_F(KadenzoProcessTest, WithoutParametersShowsTheErrorAndTouchesNothing) {
   for (std::vector<std::string> args : {std::vector<std::string>{}, {input_}}) {

@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "forms/Application.h"
 #include "forms/Form.h"
@@ -26,17 +27,18 @@ class MemoTest : public ::testing::Test {
 };
 
 // The edit area must obey the same line rules as the in-memory store: the
-// same random edits through a line list give the same lines on both.
-TEST_F(MemoTest, FollowsTheLineRulesLikeTheMemoryStore) {
+// same random edits through a line list give the same lines on both, whether
+// they are made one by one or grouped into one update.
+// `lines` receives the lines the edits should leave, read from the model.
+void ExpectSameLinesAfterRandomEdits(LineList& actual, std::vector<std::string>& lines) {
   MemoryLineStore model;
   LineList expected(model);
-  LineList& actual = memo_.Lines();
   std::mt19937 random(5);
   const char* texts[] = {"", "|Bar", "|Note|Pos:1", "A\r\nB", "x\ny"};
   for (int step = 0; step < 3000; ++step) {
     LineList::Index index = static_cast<LineList::Index>(random() % 12) - 1;
     const char* text = texts[random() % 5];
-    switch (random() % 3) {
+    switch (random() % 4) {
       case 0:
         expected.Put(index, text), actual.Put(index, text);
         break;
@@ -48,8 +50,32 @@ TEST_F(MemoTest, FollowsTheLineRulesLikeTheMemoryStore) {
         break;
     }
     ASSERT_EQ(actual.Count(), expected.Count()) << "step " << step;
+    ASSERT_EQ(actual.Get(index), expected.Get(index)) << "step " << step;
   }
-  for (LineList::Index i = 0; i <= expected.Count(); ++i) EXPECT_EQ(actual.Get(i), expected.Get(i));
+  for (LineList::Index i = 0; i <= expected.Count(); ++i) {
+    EXPECT_EQ(actual.Get(i), expected.Get(i));
+    lines.push_back(expected.Get(i));
+  }
+}
+
+std::vector<std::string> LinesOf(const LineList& list) {
+  std::vector<std::string> lines;
+  for (LineList::Index i = 0; i <= list.Count(); ++i) lines.push_back(list.Get(i));
+  return lines;
+}
+
+TEST_F(MemoTest, FollowsTheLineRulesLikeTheMemoryStore) {
+  std::vector<std::string> expected;
+  ExpectSameLinesAfterRandomEdits(memo_.Lines(), expected);
+}
+
+TEST_F(MemoTest, FollowsTheLineRulesInsideAnUpdate) {
+  std::vector<std::string> expected;
+  {
+    TMemo::Update update(memo_);
+    ExpectSameLinesAfterRandomEdits(memo_.Lines(), expected);
+  }
+  EXPECT_EQ(LinesOf(memo_.Lines()), expected);
 }
 
 TEST_F(MemoTest, EveryByteValueSurvivesLoadingAndWriting) {
