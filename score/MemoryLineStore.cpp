@@ -7,6 +7,9 @@
 namespace kadenzo {
 
 namespace {
+// Text blocks start small, so that a short clip costs little, and grow to the
+// size of a huge page.
+constexpr std::size_t kFirstBlockSize = std::size_t{16} << 10;
 constexpr std::size_t kBlockSize = std::size_t{2} << 20;
 constexpr std::size_t kMinGap = 64;
 }  // namespace
@@ -96,9 +99,11 @@ MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
       std::memcpy(blocks_.back().get(), text.data(), text.size());
       return Handle{blocks_.back().get(), text.size()};
     }
-    blocks_.push_back(AllocateLarge<char>(kBlockSize));
+    std::size_t size = blocks_.size() < 7 ? kFirstBlockSize << blocks_.size() : kBlockSize;
+    if (text.size() > size) size = kBlockSize;
+    blocks_.push_back(AllocateLarge<char>(size));
     free_ = blocks_.back().get();
-    freeLeft_ = kBlockSize;
+    freeLeft_ = size;
   }
   std::memcpy(free_, text.data(), text.size());
   Handle kept{free_, text.size()};

@@ -111,7 +111,6 @@ void LoadInput(const std::string& inputPath, LineList& lines) {
 
 void WriteLines(int fd, const LineList& lines, std::string_view lineEnd, const std::string& path) {
   std::string out;
-  out.reserve(kChunk + 4096);
   LineList::Index count = lines.Count();
   for (LineList::Index i = 0; i < count; ++i) {
     out += lines.View(i);

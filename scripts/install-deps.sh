@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   xvfb xauth xdotool libx11-dev imagemagick fonts-dejavu-core
-  mawk
+  mawk dpkg-dev clang libclang-rt-14-dev
 )
 
 missing=()

@@ -14,5 +14,7 @@ cmake --build build -j "$jobs"
 echo "== Tests built with sanitizers"
 LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt" \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+echo "== Fuzzing, briefly (scripts/fuzz.sh SECONDS runs longer)"
+scripts/fuzz.sh 30
 echo "== Tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
