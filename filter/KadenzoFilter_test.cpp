@@ -75,6 +75,35 @@ TEST_F(FilterTest, FailuresWriteTheReasonAndExitOne) {
   EXPECT_EQ(folder.err, "File access denied.\n");
 }
 
+// Large input comes through whole: a 50 MB clip, and a clip whose lyric is one
+// 5 MB line.
+TEST_F(FilterTest, LargeClipsComeThroughWhole) {
+  std::string clip = "!Clip\r\n|Note|Dur:4th,Staccato|Pos:1\r\n|Bar\r\n";
+  std::string copied = clip;
+  for (int bar = 0; clip.size() < (50 << 20); ++bar) {
+    std::string pos = std::to_string(bar % 17 - 8);
+    clip += "|Note|Dur:8th|Pos:" + pos + "\r\n|Bar\r\n";
+    copied += "|Note|Dur:4th,Staccato|Pos:" + pos + "\r\n|Bar\r\n";
+  }
+  std::string lyric = "|Lyric1|Text:\"" + std::string(5 << 20, 'a') + "\"";
+  struct Case {
+    const char* label;
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"50 MB clip", clip, copied},
+      {"5 MB line", "!Clip\r\n" + lyric + "\r\n|Note|Pos:1\r\n|Bar\r\n|Note|Pos:2\r\n",
+       "!Clip\r\n" + lyric + "\r\n|Note|Pos:1\r\n|Bar\r\n" + lyric + "\r\n|Note|Pos:2\r\n"},
+  };
+  for (const Case& c : cases) {
+    ProcessResult result = Filter(c.in, dir_.Path("out"));
+    EXPECT_EQ(result.exitCode, 0) << c.label;
+    std::string written = testing::ReadFileBytes(dir_.Path("out"));
+    EXPECT_TRUE(written == c.out) << c.label << ": wrote " << written.size() << " bytes, not the "
+                                  << c.out.size() << " expected";
+  }
+}
+
 TEST_F(FilterTest, CommandLine) {
   struct Case {
     const char* arg;

@@ -8,7 +8,7 @@ kadenzo=$1 input=$2 output=$3 shot=$4
 
 "$kadenzo" "$input" "$output" 2>/dev/null &
 pid=$!
-window=$(timeout 30 xdotool search --sync --limit 1 --name '^Kadenzo 0.1 by Tarrow Software$')
+window=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --name '^Kadenzo 0.1 by Tarrow Software$')
 xdotool windowfocus --sync "$window"
 sleep 0.5
 import -window "$window" "$shot"
