@@ -24,6 +24,19 @@ TMain::TMain(forms::TApplication& application) : TForm(application) {
   CopyButton = new forms::TButton(*this, "CopyButton", "Copy Articulation from First Bar",
                                   QRect(88, 16, 224, 25));
 
+  // What screen readers announce for each control.
+  setAccessibleName("Kadenzo");
+  setAccessibleDescription("Copies the articulation of a score's first bar onto its later bars");
+  Memo1->setAccessibleName("Score text");
+  Memo1->setAccessibleDescription("The score's item lines, one item a line; they can be edited");
+  CopyButton->setAccessibleName("Copy Articulation from First Bar");
+  CopyButton->setAccessibleDescription(
+      "Rewrites every later bar after the pattern of the first bar");
+  OkButton->setAccessibleName("OK");
+  OkButton->setAccessibleDescription("Writes the score text to the output file and closes");
+  CancelButton->setAccessibleName("Cancel");
+  CancelButton->setAccessibleDescription("Closes without writing anything");
+
   setTabOrder(CopyButton, Memo1);
   setTabOrder(Memo1, OkButton);
   setTabOrder(OkButton, CancelButton);

@@ -89,6 +89,18 @@ TEST_F(MainFormTest, LayoutAndCaptions) {
             "!Clip\n|Note|Dur:4th,Staccato|Pos:1\n|Bar\n|Note|Dur:4th|Pos:3\n!End\n");
 }
 
+TEST_F(MainFormTest, EveryControlIsNamedForScreenReaders) {
+  TMain* main = Start(kClip);
+  EXPECT_EQ(main->Memo1->accessibleName(), "Score text");
+  for (QWidget* control :
+       {static_cast<QWidget*>(main), static_cast<QWidget*>(main->Memo1),
+        static_cast<QWidget*>(main->CopyButton), static_cast<QWidget*>(main->OkButton),
+        static_cast<QWidget*>(main->CancelButton)}) {
+    EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+    EXPECT_FALSE(control->accessibleDescription().isEmpty()) << control->objectName().toStdString();
+  }
+}
+
 TEST_F(MainFormTest, TabOrderRunsCopyEditOkCancel) {
   TMain* main = Start(kClip);
   QWidget* order[] = {main->CopyButton, main->Memo1, main->OkButton, main->CancelButton,
