@@ -36,10 +36,10 @@ void LineList::Insert(Index index, std::string_view text) {
   // Either the text goes in front of an existing line with a line break after
   // it, or a line break and the text go at the end of a non-empty last line.
   // In the store both come to a new physical line at `index`.
-  bool atLine = Exists(store_, index);
-  bool afterLine =
-      Exists(store_, index - 1) && !store_.At(static_cast<std::size_t>(index - 1)).empty();
-  if (atLine || afterLine) InsertLines(static_cast<std::size_t>(index), text);
+  if (Exists(store_, index) ||
+      (Exists(store_, index - 1) && !store_.At(static_cast<std::size_t>(index - 1)).empty())) {
+    InsertLines(static_cast<std::size_t>(index), text);
+  }
 }
 
 void LineList::Add(std::string_view text) { Insert(Count(), text); }

@@ -32,7 +32,8 @@ class LineList {
   std::string Get(Index index) const;
 
   // The same text as Get(index), without copying it. The view stays valid
-  // only until the next call on this list.
+  // only until the next call on this list, so it must not be handed back to
+  // Put or Insert; copy it first.
   std::string_view View(Index index) const;
 
   // Replaces the text of line `index`; does nothing if there is no such line.
