@@ -33,6 +33,16 @@ double Seconds(const std::function<void()>& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Reports the mean time per iteration of ours and of the baseline, in
+// milliseconds, and their ratio.
+void Report(benchmark::State& state, double ours, double baseline, const char* oursName,
+            const char* baselineName, const char* ratioName) {
+  double n = static_cast<double>(state.iterations());
+  state.counters[oursName] = ours / n * 1000;
+  state.counters[baselineName] = baseline / n * 1000;
+  state.counters[ratioName] = ours / baseline;
+}
+
 // Our window, created as the program does on a fresh copy of the clip.
 struct Ours {
   explicit Ours(const std::string& clip) {
@@ -80,10 +90,7 @@ void BM_StartToShownVsBaseline(benchmark::State& state) {
     window.reset();
     baseline += BaselineLoadAndShow(clip);
   }
-  double n = static_cast<double>(state.iterations());
-  state.counters["ours_ms"] = ours / n * 1000;
-  state.counters["baseline_ms"] = baseline / n * 1000;
-  state.counters["ours_over_baseline"] = ours / baseline;
+  Report(state, ours, baseline, "ours_ms", "baseline_ms", "ours_over_baseline");
 }
 
 // From process start until the window is shown on the display, for Kadenzo
@@ -109,10 +116,7 @@ void BM_ProcessStartToShownVsBaseline(benchmark::State& state) {
     ours += timeToShown({KADENZO_APP, clip, kDir + "/never-written"});
     baseline += timeToShown({BARE_QT_DIALOG, clip});
   }
-  double n = static_cast<double>(state.iterations());
-  state.counters["ours_ms"] = ours / n * 1000;
-  state.counters["baseline_ms"] = baseline / n * 1000;
-  state.counters["ours_over_baseline"] = ours / baseline;
+  Report(state, ours, baseline, "ours_ms", "baseline_ms", "ours_over_baseline");
 }
 
 void BM_CopyVsBaselineLoad(benchmark::State& state) {
@@ -130,10 +134,7 @@ void BM_CopyVsBaselineLoad(benchmark::State& state) {
     });
     baseline += BaselineLoadAndShow(clip);
   }
-  double n = static_cast<double>(state.iterations());
-  state.counters["copy_ms"] = ours / n * 1000;
-  state.counters["baseline_load_ms"] = baseline / n * 1000;
-  state.counters["copy_over_baseline_load"] = ours / baseline;
+  Report(state, ours, baseline, "copy_ms", "baseline_load_ms", "copy_over_baseline_load");
 }
 
 BENCHMARK(BM_StartToShownVsBaseline)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
