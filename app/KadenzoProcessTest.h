@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/AccessibilityBus.h"
 #include "testing/CloseWindow.h"
 #include "testing/RunProcess.h"
 #include "testing/TempDir.h"
@@ -25,15 +26,40 @@ inline const std::string kCopied =
 
 class KadenzoProcessTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { display_ = std::make_unique<testing::VirtualDisplay>(); }
-  static void TearDownTestSuite() { display_.reset(); }
+  // A display or bus that cannot be started fails every test (rather than
+  // skipping it, as a failure here would be shown).
+  static void SetUpTestSuite() {
+    try {
+      display_ = std::make_unique<testing::VirtualDisplay>();
+      accessibility_ = std::make_unique<testing::AccessibilityBus>();
+    } catch (const std::exception& failure) {
+      setUpFailure_ = failure.what();
+    }
+  }
+  static void TearDownTestSuite() {
+    accessibility_.reset();
+    display_.reset();
+  }
 
-  void SetUp() override { testing::WriteFileBytes(input_, kClip); }
+  void SetUp() override {
+    ASSERT_EQ(setUpFailure_, "");
+    testing::WriteFileBytes(input_, kClip);
+  }
 
   int Start(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {KADENZO_APP};
     argv.insert(argv.end(), args.begin(), args.end());
-    return testing::StartProcess(argv, {"DISPLAY=" + display_->Name(), "QT_QPA_PLATFORM=xcb"});
+    std::vector<std::string> environment = accessibility_->Environment();
+    environment.insert(environment.end(), {"DISPLAY=" + display_->Name(), "QT_QPA_PLATFORM=xcb"});
+    return testing::StartProcess(argv, environment);
+  }
+
+  // The message boxes Kadenzo shows now, read as a screen reader reads them:
+  // a line "caption: text" each.
+  std::string Alerts() {
+    testing::ProcessOptions options;
+    options.extraEnvironment = accessibility_->Environment();
+    return testing::RunProcess({KADENZO_READ_ALERTS, "Kadenzo"}, options).out;
   }
 
   // Waits for the window titled `title` to be shown, gives it the focus and
@@ -62,6 +88,8 @@ class KadenzoProcessTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<testing::VirtualDisplay> display_;
+  static inline std::unique_ptr<testing::AccessibilityBus> accessibility_;
+  static inline std::string setUpFailure_;
   testing::TempDir dir_;
   std::string input_ = dir_.Path("in.nwctxt");
   std::string output_ = dir_.Path("out.nwctxt");

@@ -18,6 +18,10 @@ using testing::WriteFileBytes;
 TEST_F(KadenzoProcessTest, WithoutParametersShowsTheErrorAndTouchesNothing) {
   for (std::vector<std::string> args : {std::vector<std::string>{}, {input_}}) {
     int kadenzo = Start(args);
+    ASSERT_TRUE(Type("Error", {}));
+    EXPECT_EQ(Alerts(),
+              "Error: This program cannot run by itself. Please setup Kadenzo.exe as a user tool "
+              "in NoteWorthy Composer.\n");
     ASSERT_TRUE(Type("Error", {"Return"}));
     EXPECT_EQ(WaitProcess(kadenzo, 30), 0);
     EXPECT_EQ(ReadFileBytes(input_), kClip);

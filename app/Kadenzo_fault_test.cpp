@@ -42,11 +42,14 @@ class KadenzoFaultTest : public KadenzoProcessTest {
  protected:
   // Copy, then OK; the write fails; the failure box is dismissed and the
   // window left open with the input (`clip`) in place; then Cancel ends the
-  // tool.
-  void ExpectWriteFailureThenCancel(const std::string& output, const std::string& clip = kClip) {
+  // tool. `failure` is what the failure box says.
+  void ExpectWriteFailureThenCancel(const std::string& output, const std::string& failure,
+                                    const std::string& clip = kClip) {
     int kadenzo = Start({input_, output});
     ASSERT_TRUE(Type(kMainTitle, {"Return", "Return"}));
-    ASSERT_TRUE(Type(kFailureTitle, {"Return"})) << "no failure box";
+    ASSERT_TRUE(Type(kFailureTitle, {})) << "no failure box";
+    EXPECT_EQ(Alerts(), failure);
+    ASSERT_TRUE(Type(kFailureTitle, {"Return"}));
     EXPECT_TRUE(ReadFileBytes(input_) == clip) << "the input changed";
     ASSERT_TRUE(Type(kMainTitle, {"Tab", "space"}));  // from OK to Cancel
     EXPECT_EQ(WaitProcess(kadenzo, 30), 0);
@@ -61,7 +64,7 @@ TEST_F(KadenzoFaultTest, FullDiskLeavesNoOutput) {
   std::string big = "!Clip\r\n|Note|Pos:1\r\n|Bar\r\n";
   while (big.size() < 64 * 1024) big += "|Note|Dur:4th|Pos:2\r\n";
   WriteFileBytes(input_, big);
-  ExpectWriteFailureThenCancel(dir_.Path("disk/out.nwctxt"), big);
+  ExpectWriteFailureThenCancel(dir_.Path("disk/out.nwctxt"), "Kadenzo: Disk full.\n", big);
   EXPECT_EQ(fs::directory_iterator(dir_.Path("disk"))->path().filename(), "filler");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path("disk")), fs::directory_iterator()), 1);
 }
@@ -71,7 +74,7 @@ TEST_F(KadenzoFaultTest, ReadOnlyFolderKeepsTheOldOutput) {
   if (!disk.Mounted()) GTEST_SKIP() << "cannot mount a small file system here";
   WriteFileBytes(dir_.Path("ro/out.nwctxt"), "old\r\n");
   ASSERT_EQ(mount("tmpfs", dir_.Path("ro").c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
-  ExpectWriteFailureThenCancel(dir_.Path("ro/out.nwctxt"));
+  ExpectWriteFailureThenCancel(dir_.Path("ro/out.nwctxt"), "Kadenzo: File access denied.\n");
   EXPECT_EQ(ReadFileBytes(dir_.Path("ro/out.nwctxt")), "old\r\n");
 }
 
@@ -81,7 +84,9 @@ TEST_F(KadenzoFaultTest, OutputFolderRemovedWhileTheWindowIsOpen) {
   ASSERT_TRUE(Type(kMainTitle, {}));
   fs::remove(dir_.Path("gone"));
   ASSERT_TRUE(Type(kMainTitle, {"Return", "Return"}));
-  ASSERT_TRUE(Type(kFailureTitle, {"Return"})) << "no failure box";
+  ASSERT_TRUE(Type(kFailureTitle, {})) << "no failure box";
+  EXPECT_EQ(Alerts(), "Kadenzo: Invalid filename.\n");
+  ASSERT_TRUE(Type(kFailureTitle, {"Return"}));
   EXPECT_FALSE(fs::exists(dir_.Path("gone")));
   EXPECT_EQ(ReadFileBytes(input_), kClip);
   // The user makes the folder again and presses OK once more.

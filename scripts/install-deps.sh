@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth xdotool libx11-dev imagemagick fonts-dejavu-core
   mawk dpkg-dev clang libclang-rt-14-dev
+  dbus at-spi2-core python3-pyatspi
 )
 
 missing=()
