@@ -2,10 +2,10 @@
 // bar's articulation onto the later bars and writes the result on standard
 // output. Exit status 0: standard output holds the result. 1: nothing usable
 // on standard output, the reason on standard error. 2: bad command line.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -13,10 +13,10 @@
 
 #include "score/ArticulationCopy.h"
 #include "score/FileError.h"
-#include "score/LargeMemory.h"
 #include "score/LineReader.h"
 #include "score/MemoryLineStore.h"
 #include "score/ScoreFile.h"
+#include "score/WholeInput.h"
 
 namespace {
 
@@ -27,36 +27,17 @@ constexpr const char* kUsage =
     "Exit status: 0 result written; 1 nothing written, reason on standard error;\n"
     "2 bad command line.\n";
 
-struct Input {
-  kadenzo::LargeArray<char> bytes;
-  std::size_t size = 0;
-};
+// Set before the input is mapped: the text a SIGBUS reports.
+std::string* busErrorText = nullptr;
 
-Input ReadAll(int fd) {
-  // A file on standard input is read in one piece of its exact size; a pipe
-  // in growing steps.
-  struct stat info {};
-  std::size_t room = std::size_t{1} << 20;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    room = static_cast<std::size_t>(info.st_size) + 1;
-  }
-  Input input{kadenzo::AllocateLarge<char>(room), 0};
-  for (;;) {
-    if (input.size == room) {
-      room *= 2;
-      auto grown = kadenzo::AllocateLarge<char>(room);
-      std::memcpy(grown.get(), input.bytes.get(), input.size);
-      input.bytes = std::move(grown);
-    }
-    ssize_t got = read(fd, input.bytes.get() + input.size, room - input.size);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw kadenzo::FileErrorFor(errno, "");
-    }
-    if (got == 0) break;
-    input.size += static_cast<std::size_t>(got);
-  }
-  return input;
+// Standard input may be a file mapped into memory; should the file shrink
+// while the filter runs, reading the lost part raises SIGBUS. That is a read
+// failure like any other: the reason on standard error, exit status 1, and
+// the host ignores whatever reached standard output.
+extern "C" void OnBusError(int) {
+  ssize_t ignored = write(STDERR_FILENO, busErrorText->data(), busErrorText->size());
+  (void)ignored;
+  _exit(1);
 }
 
 int Filter() {
@@ -67,8 +48,9 @@ int Filter() {
   // it is read and written back that way.
   bool lfText = false;
   {
-    Input read = ReadAll(STDIN_FILENO);
-    std::string_view input = store.Adopt(std::move(read.bytes), read.size);
+    WholeInput whole = ReadWholeInput(STDIN_FILENO);
+    std::string_view input = whole.text;
+    store.Adopt(input, std::move(whole.owner));
     lfText = input.find('\r') == std::string_view::npos;
     // Room for the lines of a typical clip (over 16 bytes a line) and what
     // the copy adds, so that the line order is laid out once.
@@ -100,6 +82,9 @@ int main(int argc, char** argv) {
     std::cerr << "kadenzo-filter: unexpected argument '" << argv[1] << "'\n" << kUsage;
     return 2;
   }
+  std::string busError = kadenzo::FileErrorFor(EIO, "").what() + std::string(".\n");
+  busErrorText = &busError;
+  std::signal(SIGBUS, OnBusError);
   try {
     return Filter();
   } catch (const kadenzo::FileError& error) {

@@ -1,7 +1,13 @@
 // Runs the real kadenzo-filter as a process, as a host would.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
+
+extern char** environ;
 
 #include "testing/RunProcess.h"
 #include "testing/TempDir.h"
@@ -27,6 +33,13 @@ class FilterTest : public ::testing::Test {
     return RunProcess({KADENZO_FILTER}, StdinFrom(inPath, stdoutPath));
   }
 
+  // The same with standard input a pipe, which is read rather than mapped.
+  ProcessResult FilterThroughPipe(const std::string& input) {
+    std::string inPath = dir_.Path("in");
+    testing::WriteFileBytes(inPath, input);
+    return RunProcess({"/bin/sh", "-c", "cat \"$0\" | \"$1\"", inPath, KADENZO_FILTER});
+  }
+
   testing::TempDir dir_;
 };
 
@@ -45,10 +58,11 @@ TEST_F(FilterTest, CopiesTheFirstBar) {
        "!Clip\r\n|Rest|Dur:4th|Pos:2\r\n|Bar\r\n|Rest|Dur:4th|Pos:2\r\n"},
   };
   for (const Case& c : cases) {
-    ProcessResult result = Filter(c.in);
-    EXPECT_EQ(result.exitCode, 0) << c.label;
-    EXPECT_EQ(result.out, c.out) << c.label;
-    EXPECT_EQ(result.err, "") << c.label;
+    for (const ProcessResult& result : {Filter(c.in), FilterThroughPipe(c.in)}) {
+      EXPECT_EQ(result.exitCode, 0) << c.label;
+      EXPECT_EQ(result.out, c.out) << c.label;
+      EXPECT_EQ(result.err, "") << c.label;
+    }
   }
 }
 
@@ -102,6 +116,46 @@ TEST_F(FilterTest, LargeClipsComeThroughWhole) {
     EXPECT_TRUE(written == c.out) << c.label << ": wrote " << written.size() << " bytes, not the "
                                   << c.out.size() << " expected";
   }
+}
+
+// Standard input that is a file is mapped rather than read. Should the file be
+// cut short while the filter still needs it, the filter fails as a read does
+// instead of crashing. The filter is held up writing to a pipe nobody reads
+// yet while the file is cut, so the lines it writes next are gone.
+TEST_F(FilterTest, InputCutShortWhileInUseIsAReadFailure) {
+  std::string clip = "!Clip\r\n|Note|Pos:1\r\n|Bar\r\n";
+  while (clip.size() < (4 << 20)) clip += "|Dynamic|Style:mf|Pos:-8\r\n|Bar\r\n";
+  std::string inPath = dir_.Path("in");
+  std::string errPath = dir_.Path("err");
+  testing::WriteFileBytes(inPath, clip);
+
+  int output[2];
+  ASSERT_EQ(pipe(output), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
+  posix_spawn_file_actions_addclose(&actions, output[0]);
+  char program[] = KADENZO_FILTER;
+  char* argv[] = {program, nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(output[1]);
+
+  // The first byte comes once the filter has the whole input and is writing.
+  char buffer[1 << 16];
+  ASSERT_EQ(read(output[0], buffer, 1), 1);
+  ASSERT_EQ(truncate(inPath.c_str(), 0), 0);
+  while (read(output[0], buffer, sizeof buffer) > 0) {
+  }
+  close(output[0]);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(testing::ReadFileBytes(errPath), "I/O error 5.\n");
 }
 
 TEST_F(FilterTest, CommandLine) {

@@ -12,6 +12,29 @@ namespace {
 constexpr std::size_t kFirstBlockSize = std::size_t{16} << 10;
 constexpr std::size_t kBlockSize = std::size_t{2} << 20;
 constexpr std::size_t kMinGap = 64;
+// Longer lines (lyrics, long text items) seldom repeat, and hashing them would
+// cost more than it saves.
+constexpr std::size_t kShareLimit = 256;
+constexpr std::size_t kFirstSharedSize = 256;
+
+// A quick hash of a short text, eight bytes at a time: cheaper than the
+// standard library's on lines of a few dozen bytes, and as well spread.
+std::uint32_t HashOf(std::string_view text) {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15;
+  std::uint64_t hash = text.size() * kMultiplier;
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 29;
+  }
+  std::uint64_t rest = 0;
+  std::memcpy(&rest, text.data() + at, text.size() - at);
+  hash = (hash ^ rest) * kMultiplier;
+  hash ^= hash >> 32;
+  return static_cast<std::uint32_t>(hash);
+}
 }  // namespace
 
 MemoryLineStore::MemoryLineStore()
@@ -64,10 +87,9 @@ void MemoryLineStore::InsertAt(std::size_t index, std::string_view text) {
   handles_[gapBegin_++] = kept;
 }
 
-std::string_view MemoryLineStore::Adopt(LargeArray<char> text, std::size_t size) {
-  lastAdopted_ = std::string_view(text.get(), size);
-  adopted_.push_back(std::move(text));
-  return lastAdopted_;
+void MemoryLineStore::Adopt(std::string_view text, std::shared_ptr<const void> owner) {
+  lastAdopted_ = text;
+  adopted_.push_back(std::move(owner));
 }
 
 void MemoryLineStore::Reserve(std::size_t lines) {
@@ -91,6 +113,38 @@ MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
       notAfter(text.data() + text.size(), lastAdopted_.data() + lastAdopted_.size())) {
     return Handle{text.data(), text.size()};
   }
+  if (text.size() > kShareLimit) return Copy(text);
+
+  if (2 * (sharedCount_ + 1) > shared_.size()) GrowShared();
+  std::uint32_t hash = HashOf(text);
+  std::size_t mask = shared_.size() - 1;
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    Shared& entry = shared_[slot];
+    if (entry.data == nullptr) {
+      Handle kept = Copy(text);
+      entry = Shared{kept.data, static_cast<std::uint32_t>(kept.size), hash};
+      ++sharedCount_;
+      return kept;
+    }
+    if (entry.hash == hash && std::string_view(entry.data, entry.size) == text) {
+      return Handle{entry.data, entry.size};
+    }
+  }
+}
+
+void MemoryLineStore::GrowShared() {
+  std::vector<Shared> grown(shared_.empty() ? kFirstSharedSize : shared_.size() * 2);
+  std::size_t mask = grown.size() - 1;
+  for (const Shared& entry : shared_) {
+    if (entry.data == nullptr) continue;
+    std::size_t slot = entry.hash & mask;
+    while (grown[slot].data != nullptr) slot = (slot + 1) & mask;
+    grown[slot] = entry;
+  }
+  shared_ = std::move(grown);
+}
+
+MemoryLineStore::Handle MemoryLineStore::Copy(std::string_view text) {
   if (text.size() > freeLeft_) {
     // A line longer than a block gets a block of its own, so the current block
     // keeps serving the short lines that follow.
@@ -114,6 +168,20 @@ MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
 
 void MemoryLineStore::MoveGapTo(std::size_t index) {
   Handle* h = handles_.get();
+  std::size_t tail = capacity_ - gapEnd_;
+  std::size_t wanted = std::max(kMinGap, Size() / 2);
+  std::size_t crossing = index < gapBegin_ ? gapBegin_ - index : 0;
+  if (crossing > wanted && crossing > tail && gapEnd_ - gapBegin_ > wanted) {
+    // Many lines are about to cross a gap far larger than any run of inserts
+    // needs. The lines after the gap come forward first, so that the crossing
+    // lines land next to memory already in use: room never touched costs
+    // nothing, while touching it for the first time is the dearest thing a
+    // large score does. The room given up at the end is left unused.
+    std::size_t end = gapBegin_ + wanted;
+    std::move(h + gapEnd_, h + capacity_, h + end);
+    gapEnd_ = end;
+    capacity_ = end + tail;
+  }
   if (index < gapBegin_) {
     std::size_t n = gapBegin_ - index;
     std::move_backward(h + index, h + gapBegin_, h + gapEnd_);

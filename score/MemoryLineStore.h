@@ -2,10 +2,13 @@
 // the benchmarks. Line text sits in large shared blocks and the line order is a
 // gap buffer of small handles, so a whole clip costs little more than its size
 // and inserting where the last edit was is cheap, which is how the articulation
-// copy edits as it walks forward.
+// copy edits as it walks forward. A score repeats its lines a great deal (bar
+// lines, the same note, the template lines the copy writes again and again),
+// so a short line given a second time shares the text kept the first time.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,11 +28,10 @@ class MemoryLineStore final : public LineStore {
   // its line.
   static MemoryLineStore FromBuffer(std::string_view buffer);
 
-  // Keeps the `size` bytes at `text` for the life of the store and returns a
-  // view of them. Lines given later that lie inside that view are kept by
-  // reference instead of being copied, so a large input read in one piece
-  // costs no second copy.
-  std::string_view Adopt(LargeArray<char> text, std::size_t size);
+  // Holds on to `owner`, which keeps `text` alive, for the life of the store.
+  // Lines given later that lie inside `text` are kept by reference instead of
+  // being copied, so a large input read in one piece costs no second copy.
+  void Adopt(std::string_view text, std::shared_ptr<const void> owner);
 
   // Makes room for `lines` physical lines in all, so that adding up to that
   // many needs no further growth.
@@ -49,18 +51,34 @@ class MemoryLineStore final : public LineStore {
     std::size_t size;
   };
 
-  // Copies `text` into the arena and returns where it now lives.
+  // A kept short text and its hash; an empty slot has no data.
+  struct Shared {
+    const char* data = nullptr;
+    std::uint32_t size = 0;
+    std::uint32_t hash = 0;
+  };
+
+  // Where `text` lives in the store: inside the adopted text, among the
+  // shared texts, or else a new copy in the arena.
   Handle Keep(std::string_view text);
+  // Copies `text` into the arena.
+  Handle Copy(std::string_view text);
+  void GrowShared();
   void MoveGapTo(std::size_t index);
 
   // Moves the lines into an array of `capacity` handles, the gap in between.
   void Regrow(std::size_t capacity);
 
   std::vector<LargeArray<char>> blocks_;
-  std::vector<LargeArray<char>> adopted_;
+  std::vector<std::shared_ptr<const void>> adopted_;
   std::string_view lastAdopted_;
   char* free_ = nullptr;
   std::size_t freeLeft_ = 0;
+
+  // Open addressing over the short texts kept so far; its size is a power of
+  // two and it is at most half full.
+  std::vector<Shared> shared_;
+  std::size_t sharedCount_ = 0;
 
   // [0, gapBegin_) and [gapEnd_, capacity_) hold the lines in order.
   LargeArray<Handle> handles_;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -110,17 +111,28 @@ void LoadInput(const std::string& inputPath, LineList& lines) {
 }
 
 void WriteLines(int fd, const LineList& lines, std::string_view lineEnd, const std::string& path) {
-  std::string out;
+  // The lines are gathered into one buffer and written a large piece at a
+  // time; a line too long for the buffer is written from where it lies.
+  auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
+  std::size_t used = 0;
   LineList::Index count = lines.Count();
   for (LineList::Index i = 0; i < count; ++i) {
-    out += lines.View(i);
-    out += lineEnd;
-    if (out.size() >= kChunk) {
-      WriteAll(fd, out, path);
-      out.clear();
+    std::string_view line = lines.View(i);
+    if (line.size() + lineEnd.size() > kChunk - used) {
+      WriteAll(fd, {buffer.get(), used}, path);
+      used = 0;
+      if (line.size() + lineEnd.size() > kChunk) {
+        WriteAll(fd, line, path);
+        WriteAll(fd, lineEnd, path);
+        continue;
+      }
     }
+    std::memcpy(buffer.get() + used, line.data(), line.size());
+    used += line.size();
+    std::memcpy(buffer.get() + used, lineEnd.data(), lineEnd.size());
+    used += lineEnd.size();
   }
-  WriteAll(fd, out, path);
+  WriteAll(fd, {buffer.get(), used}, path);
 }
 
 void WriteOutput(const std::string& outputPath, const LineList& lines) {
