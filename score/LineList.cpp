@@ -42,12 +42,14 @@ void LineList::Insert(Index index, std::string_view text) {
   }
 }
 
-void LineList::Add(std::string_view text) {
-  // Insert(Count(), text) with the store asked once: loading a file adds
+void LineList::Add(std::string_view text) { Insert(Count(), text); }
+
+void LineList::AddLine(std::string_view line) {
+  // Insert(Count(), line) with the store asked once: loading a file adds
   // every line this way.
   std::size_t size = store_.Size();
   if (size == 0) return;
-  InsertLines(store_.At(size - 1).empty() ? size - 1 : size, text);
+  store_.InsertAt(store_.At(size - 1).empty() ? size - 1 : size, line);
 }
 
 void LineList::InsertLines(std::size_t at, std::string_view text) {

@@ -50,6 +50,11 @@ class LineList {
   // leaves every line followed by CR LF in the buffer.
   void Add(std::string_view text);
 
+  // Add for a text that holds no CR LF, such as a line a reader has split
+  // off: the same result, without searching the text for a line break.
+  // Given a CR LF anyway, the physical line keeps it inside.
+  void AddLine(std::string_view line);
+
  private:
   // Inserts the physical lines of `text` before physical line `at`.
   void InsertLines(std::size_t at, std::string_view text);

@@ -6,9 +6,22 @@ namespace kadenzo {
 
 namespace {
 constexpr char kCtrlZ = 26;
-}
+// Small enough to stay in the processor's cache between the two searches.
+constexpr std::size_t kWindow = std::size_t{128} << 10;
+}  // namespace
 
 bool LineReader::Feed(std::string_view bytes) {
+  // A large input is taken a window at a time, so that the search for a
+  // Ctrl-Z and the split into lines read the same bytes while they are still
+  // in the cache, instead of each reading the whole input from memory.
+  while (bytes.size() > kWindow) {
+    if (!FeedWindow(bytes.substr(0, kWindow))) return false;
+    bytes.remove_prefix(kWindow);
+  }
+  return FeedWindow(bytes);
+}
+
+bool LineReader::FeedWindow(std::string_view bytes) {
   if (ended_) return false;
   std::size_t start = 0;
   if (skipLf_ && !bytes.empty()) {
@@ -23,10 +36,10 @@ bool LineReader::Feed(std::string_view bytes) {
        at = text.find(lineEnd_, start)) {
     std::string_view piece = text.substr(start, at - start);
     if (pending_.empty()) {
-      lines_.Add(piece);
+      lines_.AddLine(piece);
     } else {
       pending_ += piece;
-      lines_.Add(pending_);
+      lines_.AddLine(pending_);
       pending_.clear();
     }
     start = at + 1;
@@ -48,7 +61,7 @@ bool LineReader::Feed(std::string_view bytes) {
 
 void LineReader::Finish() {
   if (ended_) return;
-  if (!pending_.empty()) lines_.Add(pending_);
+  if (!pending_.empty()) lines_.AddLine(pending_);
   pending_.clear();
   ended_ = true;
 }

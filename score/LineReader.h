@@ -23,7 +23,8 @@ class LineReader {
     kLf,  // LF ends a line; used for text that holds no CR at all
   };
 
-  // `lines` must outlive the reader; every line read is appended with Add.
+  // `lines` must outlive the reader; every line read is appended with AddLine;
+  // a line read never holds a CR LF.
   explicit LineReader(LineList& lines, LineEnd lineEnd = LineEnd::kCr)
       : lines_(lines), lineEnd_(lineEnd == LineEnd::kCr ? '\r' : '\n') {}
 
@@ -35,6 +36,8 @@ class LineReader {
   void Finish();
 
  private:
+  bool FeedWindow(std::string_view bytes);
+
   LineList& lines_;
   char lineEnd_;
   std::string pending_;  // the start of a line that continues in the next piece

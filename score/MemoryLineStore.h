@@ -61,6 +61,9 @@ class MemoryLineStore final : public LineStore {
   // Where `text` lives in the store: inside the adopted text, among the
   // shared texts, or else a new copy in the arena.
   Handle Keep(std::string_view text);
+  // Keep for a text from elsewhere: the shared text if there is one. Kept out
+  // of line, so that the common case of an adopted line stays short.
+  [[gnu::noinline]] Handle Share(std::string_view text);
   // Copies `text` into the arena.
   Handle Copy(std::string_view text);
   void GrowShared();

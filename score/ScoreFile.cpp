@@ -129,8 +129,7 @@ void WriteLines(int fd, const LineList& lines, std::string_view lineEnd, const s
     }
     std::memcpy(buffer.get() + used, line.data(), line.size());
     used += line.size();
-    std::memcpy(buffer.get() + used, lineEnd.data(), lineEnd.size());
-    used += lineEnd.size();
+    for (char c : lineEnd) buffer[used++] = c;
   }
   WriteAll(fd, {buffer.get(), used}, path);
 }
