@@ -10,18 +10,7 @@ bool Exists(const LineStore& store, LineList::Index index) {
 
 }  // namespace
 
-LineList::Index LineList::Count() const {
-  std::size_t size = store_.Size();
-  if (size > 0 && store_.At(size - 1).empty()) --size;
-  return static_cast<Index>(size);
-}
-
 std::string LineList::Get(Index index) const { return std::string(View(index)); }
-
-std::string_view LineList::View(Index index) const {
-  if (!Exists(store_, index)) return {};
-  return store_.At(static_cast<std::size_t>(index));
-}
 
 void LineList::Put(Index index, std::string_view text) {
   if (!Exists(store_, index)) return;

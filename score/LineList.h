@@ -62,4 +62,17 @@ class LineList {
   LineStore& store_;
 };
 
+// Count and View are read for every line the copy walks and the file writes,
+// so they are kept where the compiler can build them into their callers.
+inline LineList::Index LineList::Count() const {
+  std::size_t size = store_.Size();
+  if (size > 0 && store_.At(size - 1).empty()) --size;
+  return static_cast<Index>(size);
+}
+
+inline std::string_view LineList::View(Index index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= store_.Size()) return {};
+  return store_.At(static_cast<std::size_t>(index));
+}
+
 }  // namespace kadenzo

@@ -1,8 +1,10 @@
 #include "score/MemoryLineStore.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
+#include <new>
 
 namespace kadenzo {
 
@@ -43,7 +45,7 @@ std::uint32_t HashOf(std::string_view text) {
 
 MemoryLineStore::MemoryLineStore()
     : handles_(AllocateLarge<Handle>(kMinGap)), capacity_(kMinGap), gapBegin_(1), gapEnd_(kMinGap) {
-  handles_[0] = Handle{nullptr, 0};
+  handles_[0] = Handle();
 }
 
 MemoryLineStore MemoryLineStore::FromBuffer(std::string_view buffer) {
@@ -72,8 +74,7 @@ std::string MemoryLineStore::Buffer() const {
 std::size_t MemoryLineStore::Size() const { return capacity_ - (gapEnd_ - gapBegin_); }
 
 std::string_view MemoryLineStore::At(std::size_t index) const {
-  const Handle& h = handles_[index < gapBegin_ ? index : index + (gapEnd_ - gapBegin_)];
-  return {h.data, h.size};
+  return handles_[index < gapBegin_ ? index : index + (gapEnd_ - gapBegin_)].Text();
 }
 
 void MemoryLineStore::Set(std::size_t index, std::string_view text) {
@@ -110,12 +111,29 @@ void MemoryLineStore::Regrow(std::size_t capacity) {
   capacity_ = capacity;
 }
 
+MemoryLineStore::Handle::Handle(const char* data, std::size_t size) {
+  auto address = reinterpret_cast<std::uintptr_t>(data);
+  if (address >> 48 != 0) throw std::bad_alloc();
+  bits_ = static_cast<std::uint64_t>(address) << 16 | size;
+}
+
+std::string_view MemoryLineStore::Handle::Text() const {
+  const auto* data = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(bits_ >> 16));
+  std::size_t size = bits_ & kLongSize;
+  if (size == kLongSize) {
+    std::uint64_t longSize;
+    std::memcpy(&longSize, data - sizeof longSize, sizeof longSize);
+    size = static_cast<std::size_t>(longSize);
+  }
+  return {data, size};
+}
+
 MemoryLineStore::Handle MemoryLineStore::Keep(std::string_view text) {
-  if (text.empty()) return Handle{nullptr, 0};
+  if (text.empty()) return Handle();
   std::less_equal<const char*> notAfter;
-  if (notAfter(lastAdopted_.data(), text.data()) &&
+  if (text.size() < Handle::kLongSize && notAfter(lastAdopted_.data(), text.data()) &&
       notAfter(text.data() + text.size(), lastAdopted_.data() + lastAdopted_.size())) {
-    return Handle{text.data(), text.size()};
+    return Handle(text.data(), text.size());
   }
   return Share(text);
 }
@@ -127,14 +145,14 @@ MemoryLineStore::Handle MemoryLineStore::Share(std::string_view text) {
   std::size_t mask = shared_.size() - 1;
   for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
     Shared& entry = shared_[slot];
-    if (entry.data == nullptr) {
+    if (entry.size == 0) {
       Handle kept = Copy(text);
-      entry = Shared{kept.data, static_cast<std::uint32_t>(kept.size), hash};
+      entry = Shared{kept, static_cast<std::uint32_t>(text.size()), hash};
       ++sharedCount_;
       return kept;
     }
-    if (entry.hash == hash && std::string_view(entry.data, entry.size) == text) {
-      return Handle{entry.data, entry.size};
+    if (entry.hash == hash && entry.size == text.size() && entry.kept.Text() == text) {
+      return entry.kept;
     }
   }
 }
@@ -143,23 +161,26 @@ void MemoryLineStore::GrowShared() {
   std::vector<Shared> grown(shared_.empty() ? kFirstSharedSize : shared_.size() * 2);
   std::size_t mask = grown.size() - 1;
   for (const Shared& entry : shared_) {
-    if (entry.data == nullptr) continue;
+    if (entry.size == 0) continue;
     std::size_t slot = entry.hash & mask;
-    while (grown[slot].data != nullptr) slot = (slot + 1) & mask;
+    while (grown[slot].size != 0) slot = (slot + 1) & mask;
     grown[slot] = entry;
   }
   shared_ = std::move(grown);
 }
 
 MemoryLineStore::Handle MemoryLineStore::Copy(std::string_view text) {
+  if (text.size() >= Handle::kLongSize) {
+    // A long line gets a block of its own, its length in front, so the
+    // current block keeps serving the short lines that follow.
+    std::uint64_t size = text.size();
+    blocks_.push_back(AllocateLarge<char>(sizeof size + text.size()));
+    char* block = blocks_.back().get();
+    std::memcpy(block, &size, sizeof size);
+    std::memcpy(block + sizeof size, text.data(), text.size());
+    return Handle(block + sizeof size, Handle::kLongSize);
+  }
   if (text.size() > freeLeft_) {
-    // A line longer than a block gets a block of its own, so the current block
-    // keeps serving the short lines that follow.
-    if (text.size() > kBlockSize / 4) {
-      blocks_.push_back(AllocateLarge<char>(text.size()));
-      std::memcpy(blocks_.back().get(), text.data(), text.size());
-      return Handle{blocks_.back().get(), text.size()};
-    }
     std::size_t size = blocks_.size() < 7 ? kFirstBlockSize << blocks_.size() : kBlockSize;
     if (text.size() > size) size = kBlockSize;
     blocks_.push_back(AllocateLarge<char>(size));
@@ -167,7 +188,7 @@ MemoryLineStore::Handle MemoryLineStore::Copy(std::string_view text) {
     freeLeft_ = size;
   }
   std::memcpy(free_, text.data(), text.size());
-  Handle kept{free_, text.size()};
+  Handle kept(free_, text.size());
   free_ += text.size();
   freeLeft_ -= text.size();
   return kept;

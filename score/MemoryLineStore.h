@@ -46,14 +46,29 @@ class MemoryLineStore final : public LineStore {
   void InsertAt(std::size_t index, std::string_view text) override;
 
  private:
-  struct Handle {
-    const char* data;
-    std::size_t size;
+  // Where a line's text is, in eight bytes, since a large score has millions
+  // of them and touching fresh memory is dear. The address takes the upper
+  // 48 bits, which hold any address a process is given on the systems this
+  // runs on, and the length the lower 16. A text of kLongSize bytes or more
+  // is kept with its length in the eight bytes before it.
+  class Handle {
+   public:
+    static constexpr std::size_t kLongSize = 0xFFFF;
+
+    Handle() = default;
+    // `size` below kLongSize, or kLongSize for a text whose length is in
+    // front of it. Throws std::bad_alloc for an address above 48 bits.
+    Handle(const char* data, std::size_t size);
+
+    std::string_view Text() const;
+
+   private:
+    std::uint64_t bits_ = 0;
   };
 
-  // A kept short text and its hash; an empty slot has no data.
+  // A kept short text, its length and its hash; an empty slot has length 0.
   struct Shared {
-    const char* data = nullptr;
+    Handle kept;
     std::uint32_t size = 0;
     std::uint32_t hash = 0;
   };

@@ -53,6 +53,26 @@ TEST(MemoryLineStoreTest, MatchesAPlainVectorUnderRandomEdits) {
   }
 }
 
+// Lines of every length come back whole, whether kept from an adopted text
+// or copied, around the lengths where the way a line is kept changes.
+TEST(MemoryLineStoreTest, KeepsLinesOfEveryLength) {
+  for (std::size_t size : {1u, 255u, 256u, 257u, 40'000u, 65'534u, 65'535u, 65'536u, 300'000u}) {
+    auto owner = std::make_shared<std::string>(size, 'a');
+    for (std::size_t i = 0; i < size; ++i) (*owner)[i] = static_cast<char>('a' + i % 26);
+    std::string_view adopted = *owner;
+    std::string copied(adopted);
+    MemoryLineStore store;
+    store.Adopt(adopted, owner);
+    store.Set(0, adopted);
+    store.InsertAt(1, copied);
+    store.InsertAt(2, copied);
+    copied.assign(size, 'x');
+    for (std::size_t line = 0; line < 3; ++line) {
+      EXPECT_TRUE(store.At(line) == adopted) << size << " bytes, line " << line;
+    }
+  }
+}
+
 TEST(MemoryLineStoreTest, ARepeatedShortLineSharesItsText) {
   std::string note = "|Note|Dur:4th,Staccato|Pos:-2";
   std::string lyric = "|Lyric1|Text:\"" + std::string(1000, 'a') + "\"";
