@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -129,7 +130,7 @@ void WriteLines(int fd, const LineList& lines, std::string_view lineEnd, const s
         continue;
       }
     }
-    std::memcpy(buffer.get() + used, line.data(), line.size());
+    std::copy(line.begin(), line.end(), buffer.get() + used);
     used += line.size();
     for (char c : lineEnd) buffer[used++] = c;
   }
