@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,9 @@ int main(int argc, char** argv) {
     return Filter();
   } catch (const kadenzo::FileError& error) {
     std::cerr << error.what() << ".\n";
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "Not enough memory.\n";
     return 1;
   }
 }

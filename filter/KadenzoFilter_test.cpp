@@ -89,6 +89,18 @@ TEST_F(FilterTest, FailuresWriteTheReasonAndExitOne) {
   EXPECT_EQ(folder.err, "File access denied.\n");
 }
 
+// 64 MB through a pipe, with room for less than that.
+TEST_F(FilterTest, RunningOutOfMemoryIsAFailureNotACrash) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#endif
+  ProcessResult noRoom = RunProcess(
+      {"/bin/sh", "-c", "ulimit -v 60000; head -c 64000000 /dev/zero | \"$0\"", KADENZO_FILTER});
+  EXPECT_EQ(noRoom.exitCode, 1);
+  EXPECT_EQ(noRoom.out, "");
+  EXPECT_EQ(noRoom.err, "Not enough memory.\n");
+}
+
 // Large input comes through whole: a 50 MB clip, and a clip whose lyric is one
 // 5 MB line.
 TEST_F(FilterTest, LargeClipsComeThroughWhole) {
