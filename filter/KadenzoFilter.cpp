@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <iostream>
 #include <new>
 #include <string>
